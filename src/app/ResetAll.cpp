@@ -1,0 +1,18 @@
+#include "app/ResetAll.h"
+
+#include "acquisition/SimulatedSource.h"
+#include "app/OscSettings.h"
+#include "app/OscState.h"
+#include "app/Ports.h"
+
+namespace korvel {
+
+void ResetAllRecords() {
+    ResetOscSettings();
+    ResetOscState();
+    OscState.Russian = 0;
+    ResetPorts();
+    ResetSimulatedSource();
+}
+
+}  // namespace korvel

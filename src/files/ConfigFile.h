@@ -1,0 +1,24 @@
+// korvel.ini: the settings between runs, as a flat run of 8-byte records
+// (little-endian entry index, then the field's 32 bits). Not a text file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace korvel {
+
+// $XDG_CONFIG_HOME/korvel/korvel.ini, or ~/.config/korvel/korvel.ini.
+std::string ConfigFilePath();
+
+// Puts the defaults into every setting, then applies every complete record of
+// korvel.ini in file order (record 18, Amplitude, also sets Conversion), then
+// brings the settings into range. SamplePeriod = 1 / BaseFreq before and after.
+// A missing or damaged file leaves the defaults; the result is always 0.
+int32_t LoadConfig();
+
+// Writes the 33 records in index order into a new file beside korvel.ini and
+// renames it into place, so that a failed save leaves the old file whole.
+// 0: written; 1: failed.
+int32_t SaveConfig();
+
+}  // namespace korvel

@@ -1,0 +1,293 @@
+#include "files/ConfigFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <set>
+
+#include "app/OscSettings.h"
+#include "app/OscState.h"
+#include "app/StartUp.h"
+#include "files/ConfigEntries.h"
+#include "support/CoreTest.h"
+
+namespace korvel {
+namespace {
+
+// One 8-byte record: little-endian index, then the value's 32 bits.
+std::string Record(int32_t index, int32_t bits) {
+    std::string bytes(8, '\0');
+    for (int k = 0; k < 4; ++k) {
+        bytes[k] = static_cast<char>(static_cast<uint32_t>(index) >> (8 * k));
+        bytes[4 + k] = static_cast<char>(static_cast<uint32_t>(bits) >> (8 * k));
+    }
+    return bytes;
+}
+
+std::string Record(int32_t index, float value) {
+    int32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return Record(index, bits);
+}
+
+class ConfigFileTest : public test::CoreTest {
+  protected:
+    void WriteConfig(const std::string& bytes) { WriteFile("config/korvel/korvel.ini", bytes); }
+    std::string ConfigBytes() { return ReadFile(ConfigFilePath()); }
+};
+
+TEST_F(ConfigFileTest, PathFollowsXdgConfigHome) {
+    EXPECT_EQ(ConfigFilePath(), TempDir() + "/config/korvel/korvel.ini");
+    setenv("XDG_CONFIG_HOME", "relative/path", 1);
+    setenv("HOME", TempDir().c_str(), 1);
+    EXPECT_EQ(ConfigFilePath(), TempDir() + "/.config/korvel/korvel.ini");
+}
+
+TEST_F(ConfigFileTest, TheTableNamesEveryFieldOnce) {
+    std::set<void*> fields;
+    for (int32_t index = 1; index <= ConfigEntryCount; ++index) {
+        const ConfigEntry entry = GetConfigEntry(index);
+        EXPECT_EQ(entry.index, index);
+        EXPECT_TRUE(fields.insert(entry.field()).second) << entry.key;
+    }
+    EXPECT_EQ(fields.size() * 4, sizeof(OscSettingsRecord));
+    EXPECT_STREQ(GetConfigEntry(13).key, "FreqDiv0");
+    EXPECT_EQ(GetConfigEntry(29).type, ConfigValueType::Float);
+    for (int32_t outside : {0, 34, -1}) {
+        const ConfigEntry none = GetConfigEntry(outside);
+        EXPECT_EQ(none.index, 0);
+        EXPECT_EQ(none.field(), nullptr);
+        EXPECT_STREQ(none.key, "");
+    }
+}
+
+TEST_F(ConfigFileTest, NoFileGivesTheDefaults) {
+    OscSettings.Acc_Over = 7;
+    EXPECT_EQ(LoadConfig(), 0);
+    const OscSettingsRecord defaults{};
+    EXPECT_EQ(std::memcmp(&OscSettings, &defaults, sizeof defaults), 0);
+    EXPECT_EQ(OscState.SamplePeriod, 0.0125f);
+    EXPECT_EQ(OscSettings.Korv_Freq, 0);
+    EXPECT_EQ(OscSettings.Num_Data, 65534);
+    EXPECT_EQ(OscSettings.Av_Over, 3);
+    EXPECT_EQ(OscSettings.Conversion, 7.8125f);
+    EXPECT_EQ(OscState.LoadedLength, MaxData);
+}
+
+TEST_F(ConfigFileTest, TwelveBytesApplyTheFirstRecord) {
+    WriteConfig(Record(3, 5) + std::string("\x04\x00\x00\x00", 4));
+    LoadConfig();
+    EXPECT_EQ(OscSettings.Acc_Over, 5);
+    EXPECT_EQ(OscSettings.Av_Over, 3);
+}
+
+TEST_F(ConfigFileTest, AmplitudeRecordSetsConversion) {
+    WriteConfig(Record(18, 1000.0f));
+    LoadConfig();
+    EXPECT_EQ(OscSettings.Amplitude, 1000.0f);
+    EXPECT_EQ(OscSettings.Conversion, 3.90625f);
+}
+
+TEST_F(ConfigFileTest, LaterRecordsWin) {
+    WriteConfig(Record(18, 1000.0f) + Record(8, 1.5f));
+    LoadConfig();
+    EXPECT_EQ(OscSettings.Conversion, 1.5f);
+    WriteConfig(Record(8, 1.5f) + Record(18, 1000.0f) + Record(4, 9) + Record(4, 11));
+    LoadConfig();
+    EXPECT_EQ(OscSettings.Conversion, 3.90625f);
+    EXPECT_EQ(OscSettings.Av_Over, 11);
+}
+
+TEST_F(ConfigFileTest, UnknownIndicesAreSkipped) {
+    WriteConfig(Record(3, 4) + Record(0, 99) + Record(34, 99) + Record(-5, 99) + Record(24, 1));
+    LoadConfig();
+    EXPECT_EQ(OscSettings.Acc_Over, 4);
+    EXPECT_EQ(OscSettings.Grid, 1);
+}
+
+TEST_F(ConfigFileTest, BaseFrequencyRecordSetsTheSamplePeriod) {
+    WriteConfig(Record(11, 40.0f));
+    LoadConfig();
+    EXPECT_EQ(OscState.SamplePeriod, 0.025f);
+}
+
+TEST_F(ConfigFileTest, StartUpComputesThePeriodFromTheBaseClockAlone) {
+    // The frequency index counts only once the main window selects it.
+    WriteConfig(Record(11, 40.0f) + Record(2, 2));
+    EXPECT_EQ(StartUp(), 0);
+    EXPECT_EQ(OscSettings.Korv_Freq, 2);
+    EXPECT_EQ(OscState.SamplePeriod, 0.025f);
+}
+
+TEST_F(ConfigFileTest, WritesThirtyThreeRecordsInOrder) {
+    OscSettings.Acc_Over = 12;
+    OscSettings.Osc_Freq = 3.5f;
+    ASSERT_EQ(SaveConfig(), 0);
+    const std::string bytes = ConfigBytes();
+    ASSERT_EQ(bytes.size(), 264u);
+    for (int32_t index = 1; index <= 33; ++index) {
+        int32_t stored;
+        std::memcpy(&stored, bytes.data() + 8 * (index - 1), 4);
+        EXPECT_EQ(stored, index);
+    }
+    EXPECT_EQ(bytes.substr(8 * 2, 8), Record(3, 12));
+    EXPECT_EQ(bytes.substr(8 * 28, 8), Record(29, 3.5f));
+}
+
+TEST_F(ConfigFileTest, SaveAndLoadAgainKeepsEveryBit) {
+    OscSettingsRecord& s = OscSettings;
+    s.BaseAddr = 0x31C;
+    s.Korv_Freq = 2;
+    s.Acc_Over = 17;
+    s.Av_Over = 101;
+    s.D_min = -12.25f;
+    s.D_max = 0.1f;
+    s.AutoNorm = 0;
+    s.Bipolar = 0;
+    s.Invert = 1;
+    s.BaseFreq = 66.6f;
+    s.AutoConf = 1;
+    s.FreqDiv[0] = 3;
+    s.FreqDiv[3] = 11;
+    s.Sound = 1;
+    s.Amplitude = 1234.5f;
+    s.Conversion = 99.0f;  // not kept: loading derives it from Amplitude
+    s.ZeroLevel = 18.3f;
+    s.Labels_X = 7;
+    s.Labels_Y = 4;
+    s.Data_S = 100;
+    s.Data_E = 2000;
+    s.Grid = 1;
+    s.Follow_Mode = 1;
+    s.Prehistory = 100;
+    s.Num_Data = 4000;
+    s.Osc_Mode = 1;
+    s.Osc_Freq = 3.3333333f;
+    s.LFontSize = 10;
+    s.MFontSize = 0;
+    s.V_Acc = 2;
+    s.T_Acc = 5;
+    OscSettingsRecord saved = s;
+    ASSERT_EQ(SaveConfig(), 0);
+    ResetOscSettings();
+    LoadConfig();
+    saved.Conversion = static_cast<float>(1234.5f * 0.00390625);
+    EXPECT_EQ(std::memcmp(&OscSettings, &saved, sizeof saved), 0);
+    EXPECT_EQ(OscState.SamplePeriod, static_cast<float>(1.0 / 66.6f));
+}
+
+TEST_F(ConfigFileTest, HostileFilesLoadWithoutHarm) {
+    std::mt19937 random(1);
+    std::string garbage(1 << 20, '\0');
+    for (char& c : garbage)
+        c = static_cast<char>(random());
+    for (const std::string& bytes : {std::string(), std::string(7, '\xff'), garbage}) {
+        WriteConfig(bytes);
+        EXPECT_EQ(LoadConfig(), 0);
+        EXPECT_GE(OscSettings.Num_Data, 1);
+        EXPECT_LE(OscSettings.Num_Data, MaxData);
+        EXPECT_GE(OscSettings.Korv_Freq, 0);
+        EXPECT_LE(OscSettings.Korv_Freq, 3);
+        EXPECT_GT(OscState.SamplePeriod, 0.0f);
+        EXPECT_TRUE(std::isfinite(OscState.SamplePeriod));
+    }
+}
+
+TEST_F(ConfigFileTest, AbsurdValuesAreBroughtIntoRange) {
+    WriteConfig(Record(27, 0) + Record(2, 7) + Record(11, 0.0f) + Record(13, 0) + Record(14, -4) +
+                Record(30, 99) + Record(31, -2) + Record(20, 1) + Record(21, 0) + Record(32, 0) +
+                Record(33, 1000) + Record(29, -1.0f) + Record(3, 0) + Record(4, -7) +
+                Record(26, 300) + Record(24, 5) + Record(5, NAN) + Record(18, INFINITY));
+    LoadConfig();
+    const OscSettingsRecord d{};
+    EXPECT_EQ(OscSettings.Num_Data, d.Num_Data);    // none: default
+    EXPECT_EQ(OscSettings.Korv_Freq, d.Korv_Freq);  // not an index: default
+    EXPECT_EQ(OscSettings.BaseFreq, d.BaseFreq);    // no clock: default
+    EXPECT_EQ(OscSettings.FreqDiv[0], 1);           // no divider: default
+    EXPECT_EQ(OscSettings.FreqDiv[1], 2);
+    EXPECT_EQ(OscSettings.LFontSize, 10);  // largest font
+    EXPECT_EQ(OscSettings.MFontSize, 0);   // smallest font
+    EXPECT_EQ(OscSettings.Labels_X, 1);    // one label is a count
+    EXPECT_EQ(OscSettings.Labels_Y, 10);   // none: default
+    EXPECT_EQ(OscSettings.V_Acc, 1);
+    EXPECT_EQ(OscSettings.T_Acc, 9);
+    EXPECT_EQ(OscSettings.Osc_Freq, 2.0f);
+    EXPECT_EQ(OscSettings.Acc_Over, 1);
+    EXPECT_EQ(OscSettings.Av_Over, 3);
+    EXPECT_EQ(OscSettings.Prehistory, 255);
+    EXPECT_EQ(OscSettings.Grid, 1);
+    EXPECT_EQ(OscSettings.D_min, 0.0f);
+    EXPECT_EQ(OscSettings.Amplitude, 2000.0f);
+    EXPECT_EQ(OscState.SamplePeriod, 0.0125f);
+
+    WriteConfig(Record(27, 1000000000) + Record(29, 1e9f) + Record(3, 2000000000) +
+                Record(20, 500));
+    LoadConfig();
+    EXPECT_EQ(OscSettings.Num_Data, MaxData);
+    EXPECT_EQ(OscSettings.Osc_Freq, 1000.0f);
+    EXPECT_EQ(OscSettings.Acc_Over, 100000);
+    EXPECT_EQ(OscSettings.Labels_X, 100);
+}
+
+TEST_F(ConfigFileTest, FullDiskLeavesTheOldFile) {
+    OscSettings.Acc_Over = 3;
+    ASSERT_EQ(SaveConfig(), 0);
+    const std::string before = ConfigBytes();
+    // A file size limit below one configuration makes every write run out of
+    // room, as a full disk does, for root too.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = saved;
+    tiny.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    OscSettings.Acc_Over = 9;
+    const int32_t result = SaveConfig();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(ConfigBytes(), before);
+    const std::string folder = TempDir() + "/config/korvel";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST_F(ConfigFileTest, ReadOnlyFolderLeavesTheOldFile) {
+    OscSettings.Acc_Over = 3;
+    ASSERT_EQ(SaveConfig(), 0);
+    const std::string before = ConfigBytes();
+    const std::string folder = TempDir() + "/config/korvel";
+    ASSERT_EQ(chmod(folder.c_str(), 0500), 0);
+    if (access(folder.c_str(), W_OK) == 0) {
+        GTEST_SKIP() << "running as root: a read-only folder is still writable";
+    }
+    OscSettings.Acc_Over = 9;
+    EXPECT_EQ(SaveConfig(), 1);
+    chmod(folder.c_str(), 0700);
+    EXPECT_EQ(ConfigBytes(), before);
+    EXPECT_EQ(std::filesystem::directory_iterator(folder)->path().filename(), "korvel.ini");
+}
+
+TEST_F(ConfigFileTest, SaveIntoAPathThatCannotBeAFolderFails) {
+    // XDG_CONFIG_HOME names a file: the folder cannot be made.
+    const std::string blocker = WriteFile("blocker", "x");
+    setenv("XDG_CONFIG_HOME", blocker.c_str(), 1);
+    EXPECT_EQ(SaveConfig(), 1);
+    EXPECT_EQ(ReadFile(blocker), "x");
+}
+
+TEST_F(ConfigFileTest, SaveCreatesTheFolder) {
+    setenv("XDG_CONFIG_HOME", (TempDir() + "/deep/er").c_str(), 1);
+    EXPECT_EQ(SaveConfig(), 0);
+    EXPECT_EQ(ReadFile(TempDir() + "/deep/er/korvel/korvel.ini").size(), 264u);
+}
+
+}  // namespace
+}  // namespace korvel

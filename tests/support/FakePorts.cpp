@@ -1,0 +1,105 @@
+#include "support/FakePorts.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace korvel::test {
+
+void FakeControls::Type(int32_t id, const std::string& text) {
+    controls_[id].text = text;
+    if (onTextChanged) onTextChanged(id);
+}
+
+int32_t FakeControls::GetText(int32_t id, char* text, size_t size) const {
+    if (size == 0) return 0;
+    const std::string& value = controls_[id].text;
+    const size_t count = std::min(value.size(), size - 1);
+    std::memcpy(text, value.data(), count);
+    text[count] = '\0';
+    return static_cast<int32_t>(count);
+}
+
+void FakeControls::SetText(int32_t id, const char* text) {
+    writes.emplace_back(id, text);
+    Type(id, text);
+}
+
+bool FakeControls::IsChecked(int32_t id) const {
+    return controls_[id].checked;
+}
+
+void FakeControls::SetProgressRange(int32_t id, int32_t lo, int32_t hi) {
+    controls_[id].progressLo = lo;
+    controls_[id].progressHi = hi;
+}
+
+int32_t FakeControls::SelectedListItem(int32_t id) const {
+    return controls_[id].selected;
+}
+
+void FakeControls::SetSliderRange(int32_t id, int32_t lo, int32_t hi) {
+    controls_[id].sliderLo = lo;
+    controls_[id].sliderHi = hi;
+}
+
+int32_t FakeControls::SliderPos(int32_t id) const {
+    return controls_[id].sliderPos;
+}
+
+int32_t FakeTimers::Period(TimerId id) const {
+    const auto found = periods_.find(id);
+    return found == periods_.end() ? -1 : found->second;
+}
+
+void FakeDialogs::Message(const char* text, const char* caption) {
+    messages.push_back({text, caption != nullptr ? caption : "(default)"});
+}
+
+void FakeDialogs::Notice(const char* line1, const char* line2) {
+    notices.emplace_back(line1, line2);
+}
+
+namespace {
+bool Answer(std::deque<FakeDialogs::FileAnswer>& answers, FileDialogRequest& request, char* path,
+            size_t size) {
+    if (answers.empty()) return false;
+    const FakeDialogs::FileAnswer answer = answers.front();
+    answers.pop_front();
+    if (answer.path.empty()) return false;
+    std::snprintf(path, size, "%s", answer.path.c_str());
+    request.selectedFilter = answer.filter;
+    return true;
+}
+}  // namespace
+
+bool FakeDialogs::OpenFileName(FileDialogRequest& request, char* path, size_t size) {
+    openRequests.push_back(request);
+    return Answer(openAnswers, request, path, size);
+}
+
+bool FakeDialogs::SaveFileName(FileDialogRequest& request, char* path, size_t size) {
+    saveRequests.push_back(request);
+    return Answer(saveAnswers, request, path, size);
+}
+
+bool FakeClipboard::SetBitmap(const uint32_t* source, int32_t w, int32_t h, int32_t stride,
+                              int32_t wMm, int32_t hMm) {
+    if (!available) return false;
+    pixels.clear();
+    for (int32_t y = 0; y < h; ++y)
+        pixels.insert(pixels.end(), source + y * stride, source + y * stride + w);
+    width = w;
+    height = h;
+    widthTenthMm = wMm;
+    heightTenthMm = hMm;
+    ++copies;
+    return true;
+}
+
+void FakePorts::Install() {
+    Ports = PortSet{&timers, &topBar,  &bottomBar, &spectrumTopBar, &spectrumBottomBar,
+                    &frame,  &dialogs, &clipboard};
+}
+
+}  // namespace korvel::test
