@@ -3,12 +3,18 @@
 // A file is either shown whole or refused whole. Refused (result 0) are: a
 // file that cannot be opened; one too short for its header; a binary file of
 // unknown magic, or with a valid header but no sample; a text file without a
-// data line, or whose times do not increase (the time step it gives is 0,
-// negative, infinite or not a number, so a single data line is refused too);
-// and a record with a value or a first time that is not a finite number. The
-// program can neither draw, measure nor average such a value; dropping it
-// would move every later sample to another time, and replacing it would
-// invent data, so the user is told the file cannot be read instead.
+// data line; a record whose time step is not a positive finite number (a text
+// file whose times do not increase, a single data line included, or a binary
+// header's period of 0 or less); and a record with a value or a first time
+// that is not a finite number. The program can neither draw, measure nor
+// average such a value; dropping it would move every later sample to another
+// time, and replacing it would invent data, so the user is told the file
+// cannot be read instead.
+//
+// A text file's step is (last time stamp - first time) / sample count, in
+// float; a "step P" note on the line of the last time stamp, which this
+// program's writer adds, is taken instead when the two agree to within what
+// float time stamps resolve (StepNoteAgrees), so saved records come back exact.
 //
 // A refused file changes DataMin and DataMax (set to 0 first in every case)
 // and, when a binary header of a known magic ends inside its first-time
