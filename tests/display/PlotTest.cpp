@@ -193,31 +193,40 @@ TEST_F(Plot, OneWantedLabelKeepsTheVoltageSetBeforeAndDrawsNoTimeLabels) {
 }
 
 // "12 us" at the end of the time axis: its "u" overwritten by the micro sign
-// while the symbol font exists.
+// while the symbol font exists. A last label pushed against the previous one
+// by the frame is the unit alone.
 TEST_F(Plot, LastTimeLabelNamesTheUnitWithAMicroSignOrWithout) {
     Prepare(800, 500);
     FillSquareWave(MaxData);
     Font courier;
     engine.MakeFont("Courier", 12, courier);
+    auto cellIs = [&](int32_t x, const Font& font, unsigned char c) {
+        for (int32_t i = 0; i < 6 * 12; ++i) {
+            const uint32_t p = PlotCanvas.Pixel(x + i % 6, SubWindowArea.bottom + 6 + i / 6);
+            if ((p == 0xFF000000u) != (font.Glyph(c)[i] != 0)) return false;
+        }
+        return true;
+    };
     auto cellAt = [&](const Font& font, unsigned char c) {
         for (int32_t x = SubWindowArea.axisX; x < PlotState.SubWindowRect.right - 3; ++x) {
-            bool same = true;
-            for (int32_t i = 0; i < 6 * 12 && same; ++i) {
-                const uint32_t p = PlotCanvas.Pixel(x + i % 6, SubWindowArea.bottom + 6 + i / 6);
-                same = (p == 0xFF000000u) == (font.Glyph(c)[i] != 0);
-            }
-            if (same) return x;
+            if (cellIs(x, font, c)) return x;
         }
         return -1;
     };
     RefreshPlot();
     const int32_t micro = cellAt(LabelSymbolFont, 'm');
     EXPECT_GT(micro, 0);
-    EXPECT_EQ(cellAt(courier, 's'), micro + 6);
+    EXPECT_TRUE(cellIs(micro + 6, courier, 's') && cellIs(micro - 12, courier, '2'));
+
+    SetSubWindow(0, 112);  // 0 .. 1.4 us, the last tick on the right edge
+    const int32_t unit = PlotState.SubWindowRect.right - 3 - 12;
+    EXPECT_TRUE(cellIs(unit, LabelSymbolFont, 'm') && cellIs(unit + 6, courier, 's'));
+    EXPECT_TRUE(cellIs(unit - 12, courier, ' ') && cellIs(unit - 18, courier, ' '));  // no "1.4"
+
     engine.symbolAvailable = false;
     CreatePlotFonts();
     RefreshPlot();
-    EXPECT_EQ(cellAt(courier, 'u'), micro);
+    EXPECT_TRUE(cellIs(micro, courier, 'u'));
 }
 
 TEST_F(Plot, FontsFallBackWithoutCourierAndGoWithoutSymbols) {

@@ -132,6 +132,7 @@ TEST_F(SubWindow, PanKeepsTheVoltageLabelsAndGridRows) {
     SetSubWindow(3000, 4000);
     ASSERT_GT(a.zeroY, column.bottom);
     EXPECT_EQ(Pixels(column), labels);
+    EXPECT_EQ(PlotState.SubWindowLabels.high, kept.high);
     const int32_t gridY = a.zeroY - static_cast<int32_t>(a.height * kept.high / a.range);
     EXPECT_EQ(PlotCanvas.Pixel(a.axisX + 3, gridY) & 0xFFFFFF, Rgb(150, 200, 255));
 
