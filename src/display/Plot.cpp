@@ -17,6 +17,7 @@
 #include "display/PlotState.h"
 #include "display/PlotStyle.h"
 #include "display/PlotTrace.h"
+#include "display/SubWindowFields.h"
 #include "display/Ticks.h"
 
 namespace korvel {
@@ -41,13 +42,6 @@ int32_t LastStart() {
 
 int32_t ClampInto(int32_t v, int32_t lo, int32_t hi) {
     return v < lo ? lo : (v > hi ? hi : v);
-}
-
-// A field of the lower bar read as a number with "%g"; false when it is none.
-bool ScanField(int32_t id, float& value) {
-    char text[FieldSize];
-    Ports.bottomBar->GetText(id, text, sizeof text);
-    return std::sscanf(text, "%g", &value) == 1;
 }
 
 // Writes value into an empty field or one that holds another number; a field
@@ -164,12 +158,12 @@ void RefreshPlot() {
     } else {
         float value = 0.0f;
         start = OscSettings.Data_S;
-        if (ScanField(bottom::Min, value)) {
+        if (ScanSubWindowField(bottom::Min, value)) {
             const double fromFirst = static_cast<double>(value) - OscState.TimeOffset;
             start = SaturatedTrunc(TimeToIndex(fromFirst));
         }
         end = OscSettings.Data_E;
-        if (ScanField(bottom::Width, value)) {
+        if (ScanSubWindowField(bottom::Width, value)) {
             end = SaturatedTrunc(TimeToIndex(value)) + start;
         }
     }

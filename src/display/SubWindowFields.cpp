@@ -13,22 +13,19 @@
 
 namespace korvel {
 
-namespace {
-
-bool ScanField(int32_t id, float& value) {
+bool ScanSubWindowField(int32_t id, float& value) {
     char text[50];
     Ports.bottomBar->GetText(id, text, sizeof text);
     return std::sscanf(text, "%g", &value) == 1;
 }
 
-}  // namespace
-
 void SubWindowFieldChanged() {
     if (PlotState.EditsLive == 0) return;
     float typed = 0.0f;
-    const double startTime = ScanField(bottom::Min, typed) ? typed : ShownTime(OscSettings.Data_S);
+    const double startTime =
+        ScanSubWindowField(bottom::Min, typed) ? typed : ShownTime(OscSettings.Data_S);
     const int32_t start = SaturatedTrunc(TimeToIndex(startTime - OscState.TimeOffset));
-    const double widthTime = ScanField(bottom::Width, typed)
+    const double widthTime = ScanSubWindowField(bottom::Width, typed)
                                  ? typed
                                  : IndexToTime(OscSettings.Data_E - OscSettings.Data_S);
     const int32_t end = SaturatedTrunc(TimeToIndex(widthTime)) + start;
