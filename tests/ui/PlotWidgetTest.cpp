@@ -65,7 +65,7 @@ TEST(PlotWidget, ResizeRedrawsTheCanvasAndPaintOnlyShowsIt) {
     EXPECT_EQ(0, std::memcmp(shown.constBits(), PlotCanvas.Pixels(), shown.sizeInBytes()));
 
     window.resize(500, 400);
-    QTest::qWait(10);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return PlotCanvas.Width() == 500; }));
     EXPECT_EQ(PlotCanvas.Width(), plot->width());
     EXPECT_EQ(PlotState.LabelsDirty, 0);
     ResetAllRecords();
