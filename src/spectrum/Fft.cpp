@@ -4,12 +4,16 @@
 #include <cstring>
 #include <utility>
 
-#if defined(__x86_64__)
+// The AVX2 and AVX-512 kernels rest on GCC compiling the helpers flattened
+// into a kernel for that kernel's instruction set; elsewhere the generic
+// kernel runs alone.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define KORVEL_FFT_X86_KERNELS 1
 #include <immintrin.h>
 #endif
 
-// The vector helpers below pass 32- and 64-byte vectors by value. They are
-// always inlined into one kernel, so the calling convention that GCC warns
+// The vector helpers return 32- and 64-byte vectors by value. They are all
+// inlined into the kernels, so the calling convention that the compiler warns
 // about never applies.
 #pragma GCC diagnostic ignored "-Wpsabi"
 
@@ -51,7 +55,7 @@ GroupTwiddles groupTwiddles;
 // The blocks of a chunk depend on the size, so the layout is rebuilt when the
 // size changes.
 constexpr int32_t LaneRows = 7;
-constexpr int32_t MinBlockedLog2 = 6;  // eight blocks of eight elements
+constexpr int32_t MinBlockedLog2 = 8;  // four sets of eight blocks of eight elements
 struct LaneTwiddles {
     int32_t m = -1;
     int32_t direction = 0;
@@ -153,31 +157,30 @@ inline void Store(float* p, const Floats& v) {
     std::memcpy(p, &v, sizeof v);
 }
 
-// Widening eight floats to eight doubles. GCC 12 converts in two halves and
-// joins them even where AVX-512 does it in one instruction, so the AVX-512
-// kernel brings its own.
-struct PlainWidening {
+// Widening eight floats to eight doubles, and broadcasting one double. GCC 12
+// widens in two halves and broadcasts lane by lane even where AVX-512 has one
+// instruction for each, so the AVX-512 kernel brings its own.
+struct PlainVectors {
     inline static Doubles Widen(const Floats& v) { return __builtin_convertvector(v, Doubles); }
+    // x − (+0) is x for every x, a zero keeping its sign (x + 0 would not).
+    inline static Doubles Splat(double x) { return x - Doubles{}; }
 };
 
-#if defined(__x86_64__)
-struct Avx512Widening {
+#if defined(KORVEL_FFT_X86_KERNELS)
+struct Avx512Vectors {
     // The zero-masked form with every lane selected: the plain one trips a
     // false "maybe uninitialized" in GCC 12's header.
     [[gnu::target("avx512f")]] inline static Doubles Widen(const Floats& v) {
         return reinterpret_cast<Doubles>(_mm512_maskz_cvtps_pd(0xFF, reinterpret_cast<__m256>(v)));
+    }
+    [[gnu::target("avx512f")]] inline static Doubles Splat(double x) {
+        return reinterpret_cast<Doubles>(_mm512_set1_pd(x));
     }
 };
 #endif
 
 inline Floats Narrow(const Doubles& v) {
     return __builtin_convertvector(v, Floats);
-}
-
-// A broadcast that keeps the sign of a zero (0.0 + x would not).
-inline Doubles Splat(double x) {
-    const Doubles v = {x};
-    return __builtin_shufflevector(v, v, 0, 0, 0, 0, 0, 0, 0, 0);
 }
 
 // The butterfly of eight element pairs at once, lane by lane exactly the
@@ -203,8 +206,8 @@ inline void OneStage(float* re, float* im, int32_t n, int32_t groups) {
     const int32_t length = n / groups;
     const int32_t half = length / 2;
     for (int32_t g = 0; g < groups; ++g) {
-        const Doubles c = Splat(groupTwiddles.cos[g]);
-        const Doubles s = Splat(groupTwiddles.sin[g]);
+        const Doubles c = W::Splat(groupTwiddles.cos[g]);
+        const Doubles s = W::Splat(groupTwiddles.sin[g]);
         float* r = re + g * length;
         float* i = im + g * length;
         for (int32_t j = 0; j < half; j += 8) {
@@ -249,16 +252,24 @@ struct BlockSet {
 
 // The N/8 blocks fall into N/64 sets; set a holds the blocks a + t·N/64,
 // t = 0..7. Lane k takes the block of t = rev(k), so that after the last
-// three stages vector e holds, in lane order, eight consecutive columns of
-// the output row rev(e).
-inline void LoadSet(const float* re, const float* im, int32_t set, int32_t sets, BlockSet& x) {
+// three stages vector e holds, in lane order, eight consecutive columns (a
+// chunk) of the output row rev(e): chunk rev(a), over m−6 bits.
+//
+// Sets a and a+1 (a even) hold neighbouring blocks, one cache line for each
+// pair, so they are loaded together.
+inline void LoadSetPair(const float* re, const float* im, int32_t set, int32_t sets, BlockSet& x0,
+                        BlockSet& x1) {
     for (int32_t k = 0; k < 8; ++k) {
         const int32_t at = 8 * (set + Reverse3[k] * sets);
-        x.re[k] = Load(re + at);
-        x.im[k] = Load(im + at);
+        x0.re[k] = Load(re + at);
+        x1.re[k] = Load(re + at + 8);
+        x0.im[k] = Load(im + at);
+        x1.im[k] = Load(im + at + 8);
     }
-    Transpose(x.re);
-    Transpose(x.im);
+    Transpose(x0.re);
+    Transpose(x0.im);
+    Transpose(x1.re);
+    Transpose(x1.im);
 }
 
 // The last three stages of a set's blocks; chunk names its twiddles.
@@ -272,8 +283,9 @@ inline void LastThreeStages(BlockSet& x, int32_t chunk) {
     }
     Floats* r = x.re;
     Floats* i = x.im;
-    for (int32_t e = 0; e < 4; ++e)
+    for (int32_t e = 0; e < 4; ++e) {
         Butterfly<W>(r[e], i[e], r[e + 4], i[e + 4], c[0], s[0]);
+    }
     Butterfly<W>(r[0], i[0], r[2], i[2], c[1], s[1]);
     Butterfly<W>(r[1], i[1], r[3], i[3], c[1], s[1]);
     Butterfly<W>(r[4], i[4], r[6], i[6], c[2], s[2]);
@@ -283,73 +295,100 @@ inline void LastThreeStages(BlockSet& x, int32_t chunk) {
     }
 }
 
-// Output chunk c: columns 8c..8c+7 of the eight rows of N/8 elements; these
-// are exactly the elements of set c, so the chunks can be written in place.
-inline void StoreChunk(float* re, float* im, int32_t chunk, int32_t rowLength, const BlockSet& x,
-                       bool scale, const Floats& factor) {
-    for (int32_t row = 0; row < 8; ++row) {
-        Floats r = x.re[Reverse3[row]];
-        Floats i = x.im[Reverse3[row]];
-        if (scale) {
-            r *= factor;
-            i *= factor;
+// Chunks c and c+1 (c even) of the eight output rows of N/8 elements, one
+// cache line in each row. The rows of chunk c are the places of set c's
+// blocks, so a chunk is written where a set was read.
+inline void StoreChunkPair(float* re, float* im, int32_t chunk, int32_t rowLength, BlockSet& x0,
+                           BlockSet& x1, bool scale, const Floats& factor) {
+    if (scale) {
+        for (BlockSet* x : {&x0, &x1}) {
+            for (int32_t e = 0; e < 8; ++e) {
+                x->re[e] *= factor;
+                x->im[e] *= factor;
+            }
         }
-        Store(re + row * rowLength + 8 * chunk, r);
-        Store(im + row * rowLength + 8 * chunk, i);
+    }
+    for (int32_t row = 0; row < 8; ++row) {
+        const int32_t at = row * rowLength + 8 * chunk;
+        Store(re + at, x0.re[Reverse3[row]]);
+        Store(re + at + 8, x1.re[Reverse3[row]]);
+        Store(im + at, x0.im[Reverse3[row]]);
+        Store(im + at + 8, x1.im[Reverse3[row]]);
+    }
+}
+
+// The four sets a, a+1, a+S/2, a+S/2+1 of S sets (a even, below S/2):
+// set[h][j] is set a + j + h·S/2, and its output is chunk r + h + j·S/2 with
+// r = rev(a). Their chunks thus form the quad of r, and every cache line is
+// read and written whole.
+struct Quad {
+    BlockSet set[2][2];
+};
+
+inline void LoadQuad(const float* re, const float* im, int32_t first, int32_t sets, Quad& q) {
+    LoadSetPair(re, im, first, sets, q.set[0][0], q.set[0][1]);
+    LoadSetPair(re, im, first + sets / 2, sets, q.set[1][0], q.set[1][1]);
+}
+
+template <class W>
+inline void FinishQuad(float* re, float* im, Quad& q, int32_t firstChunk, int32_t sets, bool scale,
+                       const Floats& factor) {
+    for (int32_t j = 0; j < 2; ++j) {
+        const int32_t chunk = firstChunk + j * sets / 2;
+        LastThreeStages<W>(q.set[0][j], chunk);
+        LastThreeStages<W>(q.set[1][j], chunk + 1);
+        StoreChunkPair(re, im, chunk, sets * 8, q.set[0][j], q.set[1][j], scale, factor);
     }
 }
 
 // The last three stages, the reorder into natural order and the scaling, in
-// one pass. Output chunk c is made of the blocks of set rev(c) (over m−6
-// bits), so chunks c and rev(c) trade places: both sets are read before
+// one pass. The quads of a and rev(a) trade places: both are read before
 // either is written.
 template <class W>
 inline void LastStagesInOrder(float* re, float* im, int32_t m, bool scale) {
     const int32_t n = 1 << m;
-    const int32_t sets = n / 64;
+    const int32_t setBits = m - 6;
+    const int32_t sets = 1 << setBits;
     // 1/N is a power of two: a float product rounds exactly as the double one.
     const float inverse = 1.0f / static_cast<float>(n);
     const Floats factor = {inverse, inverse, inverse, inverse, inverse, inverse, inverse, inverse};
-    for (int32_t chunk = 0; chunk < sets; ++chunk) {
-        const int32_t mirror = static_cast<int32_t>(ReverseBits(chunk, m - MinBlockedLog2));
-        if (mirror < chunk) continue;
-        BlockSet forChunk, forMirror;
-        LoadSet(re, im, mirror, sets, forChunk);
-        if (mirror != chunk) LoadSet(re, im, chunk, sets, forMirror);
-        LastThreeStages<W>(forChunk, chunk);
-        StoreChunk(re, im, chunk, n / 8, forChunk, scale, factor);
-        if (mirror != chunk) {
-            LastThreeStages<W>(forMirror, mirror);
-            StoreChunk(re, im, mirror, n / 8, forMirror, scale, factor);
-        }
+    Quad mine, theirs;
+    for (int32_t first = 0; first < sets / 2; first += 2) {
+        const int32_t mirror = static_cast<int32_t>(ReverseBits(first, setBits));
+        if (mirror < first) continue;
+        LoadQuad(re, im, first, sets, mine);
+        if (mirror != first) LoadQuad(re, im, mirror, sets, theirs);
+        FinishQuad<W>(re, im, mine, mirror, sets, scale, factor);
+        if (mirror != first) FinishQuad<W>(re, im, theirs, first, sets, scale, factor);
     }
 }
 
-// Sizes from 64 up: the stages but the last three, two at a time, then the
-// last three with the reorder.
+// Sizes from 256 up: the stages but the last three one by one, then the last
+// three with the reorder.
 template <class W>
 inline void BlockedTransform(float* re, float* im, int32_t m, int32_t direction) {
     const int32_t n = 1 << m;
-    for (int32_t stage = 1; stage <= m - 3; ++stage)
+    for (int32_t stage = 1; stage <= m - 3; ++stage) {
         OneStage<W>(re, im, n, 1 << (stage - 1));
+    }
     LastStagesInOrder<W>(re, im, m, direction < 0);
 }
 
 // Each kernel is flattened: every helper above is inlined into it and compiled
 // for its instruction set.
 [[gnu::flatten]] void GenericKernel(float* re, float* im, int32_t m, int32_t direction) {
-    BlockedTransform<PlainWidening>(re, im, m, direction);
+    BlockedTransform<PlainVectors>(re, im, m, direction);
 }
 
-#if defined(__x86_64__)
+#if defined(KORVEL_FFT_X86_KERNELS)
 [[gnu::target("avx2"), gnu::flatten]] void Avx2Kernel(float* re, float* im, int32_t m,
                                                       int32_t direction) {
-    BlockedTransform<PlainWidening>(re, im, m, direction);
+    BlockedTransform<PlainVectors>(re, im, m, direction);
 }
 
 [[gnu::target("avx512f"), gnu::flatten]] void Avx512Kernel(float* re, float* im, int32_t m,
                                                            int32_t direction) {
-    BlockedTransform<Avx512Widening>(re, im, m, direction);
+    BlockedTransform<Avx512Vectors>(re, im, m, direction);
 }
 #endif
 
@@ -358,7 +397,7 @@ FftKernel kernelInUse = BestFftKernel();
 }  // namespace
 
 FftKernel BestFftKernel() {
-#if defined(__x86_64__)
+#if defined(KORVEL_FFT_X86_KERNELS)
     __builtin_cpu_init();
     if (__builtin_cpu_supports("avx512f")) return FftKernel::Avx512;
     if (__builtin_cpu_supports("avx2")) return FftKernel::Avx2;
@@ -382,7 +421,7 @@ void Fft(float* re, float* im, int32_t m, int32_t direction) {
     }
     PrepareLaneTwiddles(m, direction);
     switch (kernelInUse) {
-#if defined(__x86_64__)
+#if defined(KORVEL_FFT_X86_KERNELS)
         case FftKernel::Avx512:
             Avx512Kernel(re, im, m, direction);
             return;

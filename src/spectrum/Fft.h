@@ -19,7 +19,7 @@ inline constexpr int32_t MaxFftSize = 1 << MaxFftLog2;
 // the result is the same to the last bit whichever vector instructions run it.
 void Fft(float* re, float* im, int32_t m, int32_t direction);
 
-// The code paths of the transform for N >= 64. Each gives the same bits; the
+// The code paths of the transform for N >= 256. Each gives the same bits; the
 // program takes the widest the processor runs. Benchmarks and tests may pin one.
 enum class FftKernel : int32_t { Generic, Avx2, Avx512 };
 
