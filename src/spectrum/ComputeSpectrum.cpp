@@ -24,7 +24,7 @@ SpectrumResult StoredResult(const float* bins) {
     return result;
 }
 
-// Transform of Record[first..first+n-1], powers into Work, cut-off, bin width, cache keys.
+// Transform of Record[first..last], powers into Work, cut-off, bin width, cache keys.
 void PowerSpectrum(int32_t first, int32_t last) {
     SpectrumDataRecord& sd = SpectrumData;
     const int32_t n = last - first + 1;
@@ -32,14 +32,16 @@ void PowerSpectrum(int32_t first, int32_t last) {
     const float* samples = OscState.Record + first;
 
     double sum = 0.0;
-    for (int32_t i = 0; i < n; ++i)
+    for (int32_t i = 0; i < n; ++i) {
         sum += samples[i];
+    }
     const double mean = sum / n;
 
     float* re = sd.Work;
     float* im = sd.Work + size;
-    for (int32_t i = 0; i < n; ++i)
+    for (int32_t i = 0; i < n; ++i) {
         re[i] = static_cast<float>(samples[i] - mean);
+    }
     std::fill(re + n, re + size, 0.0f);
     std::fill(im, im + size, 0.0f);
 

@@ -157,38 +157,9 @@ TEST(Fft, ForwardTransformIsTheScaledDft) {
             worst = std::max(worst, std::abs(sum - std::complex<double>(x.re[k], x.im[k])));
             largest = std::max(largest, std::abs(sum));
         }
-        // Single-precision storage after each of m stages and a 2π rounded to float.
-        EXPECT_LT(worst, 2e-6 * largest * (m + 1)) << "N " << n;
-    }
-}
-
-TEST(Fft, InverseUndoesForwardAndLeavesTheScaleAlone) {
-    const int32_t m = 11, n = 1 << m;
-    const Signal input = RandomSignal(n, 3u);
-    Signal x = input;
-    Fft(x.re.data(), x.im.data(), m, -1);
-    Fft(x.re.data(), x.im.data(), m, 1);
-    for (int32_t i = 0; i < n; ++i) {
-        EXPECT_NEAR(x.re[i], input.re[i], 1e-3) << i;
-        EXPECT_NEAR(x.im[i], input.im[i], 1e-3) << i;
-    }
-}
-
-TEST(Fft, SmallSizesInNaturalOrder) {
-    // One point is left as it is: the scaling by 1/1 changes nothing.
-    float re1[1] = {5.5f}, im1[1] = {-2.0f};
-    Fft(re1, im1, 0, -1);
-    EXPECT_EQ(re1[0], 5.5f);
-    EXPECT_EQ(im1[0], -2.0f);
-
-    // An impulse at 1 over four points: X_k = e^(-iπk/2) / 4, k in natural order.
-    float re[4] = {0, 1, 0, 0}, im[4] = {0, 0, 0, 0};
-    Fft(re, im, 2, -1);
-    const float wantRe[4] = {0.25f, 0.0f, -0.25f, 0.0f};
-    const float wantIm[4] = {0.0f, -0.25f, 0.0f, 0.25f};
-    for (int32_t k = 0; k < 4; ++k) {
-        EXPECT_NEAR(re[k], wantRe[k], 1e-7) << k;
-        EXPECT_NEAR(im[k], wantIm[k], 1e-7) << k;
+        // Float storage after every stage, and 2π rounded to float, which turns
+        // the highest frequencies by up to 3e-7 rad.
+        EXPECT_LT(worst, 1e-6 * largest) << "N " << n;
     }
 }
 
