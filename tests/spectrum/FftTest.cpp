@@ -5,6 +5,7 @@
 #include <cmath>
 #include <complex>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <utility>
 #include <vector>
@@ -121,6 +122,33 @@ TEST_P(FftKernels, AlternatingSizesAndDirectionsKeepTheirTwiddles) {
         Fft(fast.re.data(), fast.im.data(), call.m, call.direction);
         PlainFft(plain.re.data(), plain.im.data(), call.m, call.direction);
         EXPECT_TRUE(SameBits(fast, plain)) << "m " << call.m << " direction " << call.direction;
+    }
+}
+
+TEST_P(FftKernels, ZeroSignsSubnormalsAndOverflowKeepTheirBits) {
+    const KernelPin pin(GetParam());
+    if (pin.inUse() != GetParam()) GTEST_SKIP() << "this processor lacks the kernel";
+    const float inf = std::numeric_limits<float>::infinity();
+    const float zeros[] = {0.0f, -0.0f};
+    // Overflow to infinity, infinity less infinity, subnormals on the way.
+    const float extremes[] = {0.0f, -0.0f, 1e-40f, -1e-42f, 3e38f, -3e38f, inf, 1.0f};
+    for (int32_t m = 0; m <= 12; ++m) {
+        const int32_t n = 1 << m;
+        std::mt19937 random(m);
+        Signal onlyZeros{std::vector<float>(n), std::vector<float>(n)};
+        Signal hostile = onlyZeros;
+        for (int32_t i = 0; i < n; ++i) {
+            onlyZeros.re[i] = zeros[random() % 2];
+            onlyZeros.im[i] = zeros[random() % 2];
+            hostile.re[i] = extremes[random() % 8];
+            hostile.im[i] = extremes[random() % 8];
+        }
+        for (const Signal& input : {onlyZeros, hostile}) {
+            Signal fast = input, plain = input;
+            Fft(fast.re.data(), fast.im.data(), m, -1);
+            PlainFft(plain.re.data(), plain.im.data(), m, -1);
+            EXPECT_TRUE(SameBits(fast, plain)) << "N " << n;
+        }
     }
 }
 
