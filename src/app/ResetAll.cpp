@@ -7,6 +7,7 @@
 #include "display/PlotState.h"
 #include "files/DataFileState.h"
 #include "spectrum/SpectrumData.h"
+#include "spectrum/SpectrumView.h"
 
 namespace korvel {
 
@@ -19,6 +20,7 @@ void ResetAllRecords() {
     ResetPlotState();
     ResetDataFiles();
     ResetSpectrumData();
+    ResetSpectrumView();
 }
 
 }  // namespace korvel
