@@ -10,6 +10,7 @@
 #include "spectrum/ComputeSpectrum.h"
 #include "spectrum/DrawSpectrum.h"
 #include "spectrum/SpectrumControlIds.h"
+#include "spectrum/SpectrumData.h"
 #include "spectrum/SpectrumView.h"
 
 namespace korvel {
@@ -81,6 +82,11 @@ void PaintSpectrum(int32_t topBarHeight, int32_t bottomBarHeight) {
     const double last = v.BinCount - 1;
     DrawSpectrum(Nearest(last * v.VisLowFrac), Nearest(last * v.VisHighFrac) + 1);
     v.EditsActive = 1;
+}
+
+bool SpectrumOutdated() {
+    return OscState.SpectrumValid == 0 || SpectrumData.CachedFirst != SubWindowArea.first ||
+           SpectrumData.CachedLast != SubWindowArea.last;
 }
 
 void SpectrumFieldChanged(int32_t /*id*/) {

@@ -24,6 +24,10 @@ void SpectrumWindowCreated();
 // windows, in pixels; the plot lies between them on SpectrumCanvas.
 void PaintSpectrum(int32_t topBarHeight, int32_t bottomBarHeight);
 
+// Whether the shown spectrum no longer describes the main plot: a new record
+// or another sample range since the last computation.
+bool SpectrumOutdated();
+
 // Text change of the Min or Width field (typed, or written by the window
 // itself while EditsActive is 0): shows the range that they name when it
 // lies within the spectrum and covers two bins at least.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/OscState.h"
+#include "display/PlotState.h"
 #include "spectrum/SpectrumControlIds.h"
 #include "spectrum/SpectrumFixture.h"
 #include "spectrum/SpectrumTips.h"
@@ -115,6 +116,16 @@ TEST_F(SpectrumWindowTest, PaintKeepsTheShownFractionAndWritesTheFieldsOncePerWi
     PutSpectrum(std::vector<float>(31, 1.0f), 10.0f);
     Paint();
     ExpectShown(100.0f, 150.0f);
+}
+
+TEST_F(SpectrumWindowTest, OutdatedByANewRecordOrAnotherRange) {
+    EXPECT_FALSE(SpectrumOutdated());
+    ++SubWindowArea.last;
+    EXPECT_TRUE(SpectrumOutdated());
+    Paint();
+    EXPECT_FALSE(SpectrumOutdated());
+    OscState.SpectrumValid = 0;  // a new record was processed
+    EXPECT_TRUE(SpectrumOutdated());
 }
 
 TEST_F(SpectrumWindowTest, ShowSpectrumOpensTheWindowUnlessACaptureRuns) {
