@@ -38,24 +38,99 @@ struct RecordBits {
     bool specials = false;
 };
 
-RecordBits Scan(const float* samples, int64_t count) {
-    int32_t finest = std::numeric_limits<int32_t>::max();
-    int32_t top = 0;
-    bool specials = false;
-    for (int64_t i = 0; i < count; ++i) {
+// The bits of a run of samples. Branch-free, so that the compiler can take
+// several samples at once. The lowest set bit of the significand M is found as
+// the exponent of the float made from M & -M, a power of two below 2^24 and so
+// exact.
+struct ScanState {
+    static constexpr uint32_t None = std::numeric_limits<uint32_t>::max();
+    uint32_t finest = None;
+    uint32_t top = 0;
+    uint32_t specials = 0;
+};
+
+template <int64_t Count>
+ScanState ScanRun(const float* samples, int64_t count, ScanState state) {
+    uint32_t finest = state.finest, top = state.top, specials = state.specials;
+    // A fixed count lets even the cheapest vectoriser take the loop.
+    const int64_t n = Count > 0 ? Count : count;
+    for (int64_t i = 0; i < n; ++i) {
         const uint32_t bits = std::bit_cast<uint32_t>(samples[i]);
-        if ((bits & 0x7F800000u) == 0x7F800000u) {
-            specials = true;
-            continue;
-        }
-        if ((bits & 0x7FFFFFFFu) == 0) continue;
-        const FloatParts parts = Split(samples[i]);
-        finest = std::min(finest, parts.position + std::countr_zero(parts.significand));
-        top = std::max(top, parts.position + 24);
+        const uint32_t exponent = (bits >> 23) & 0xFFu;
+        const uint32_t normal = static_cast<uint32_t>(exponent != 0);
+        const uint32_t significand = (bits & 0x7FFFFFu) | (normal << 23);
+        const uint32_t position = exponent - normal;
+        const auto lowest =
+            static_cast<float>(static_cast<int32_t>(significand & (0u - significand)));
+        const uint32_t trailing = (std::bit_cast<uint32_t>(lowest) >> 23) - 127u;
+        const uint32_t special = static_cast<uint32_t>(exponent == 0xFFu);
+        // All ones for samples that hold no finite bits: infinities, NaN, zeros.
+        const uint32_t skip = 0u - (special | static_cast<uint32_t>((bits & 0x7FFFFFFFu) == 0));
+        finest = std::min(finest, (position + trailing) | skip);
+        top = std::max(top, (position + 24u) & ~skip);
+        specials |= special;
     }
-    if (finest == std::numeric_limits<int32_t>::max()) finest = top = 0;  // nothing but zeros
     return {finest, top, specials};
 }
+
+RecordBits Scan(const float* samples, int64_t count) {
+    constexpr int64_t Run = 256;
+    ScanState state;
+    int64_t i = 0;
+    for (; i + Run <= count; i += Run)
+        state = ScanRun<Run>(samples + i, Run, state);
+    state = ScanRun<0>(samples + i, count - i, state);
+    if (state.finest == ScanState::None) return {0, 0, state.specials != 0};  // nothing but zeros
+    return {static_cast<int32_t>(state.finest), static_cast<int32_t>(state.top),
+            state.specials != 0};
+}
+
+// Every captured record holds integer codes far below 2^24 in magnitude, and
+// any window of them sums exactly in double: a quick look at the record spares
+// it the full scan. Returns 0 when every sample is such an integer.
+template <int64_t Count>
+uint32_t NotSmallIntegers(const float* samples, int64_t count) {
+    constexpr uint32_t Limit = 0x4B800000u;  // the bits of 2^24
+    uint32_t outside = 0;
+    const int64_t n = Count > 0 ? Count : count;
+    for (int64_t i = 0; i < n; ++i) {
+        // The magnitude, with 2^24 standing for itself, anything larger, infinity
+        // and NaN (done on the bits: a float select would keep the compiler from
+        // taking several samples at once).
+        const uint32_t bits = std::bit_cast<uint32_t>(samples[i]) & 0x7FFFFFFFu;
+        const uint32_t clamped = bits < Limit ? bits : Limit;
+        const float magnitude = std::bit_cast<float>(clamped);
+        const auto whole = static_cast<float>(static_cast<int32_t>(magnitude));
+        outside |=
+            static_cast<uint32_t>(whole != magnitude) | static_cast<uint32_t>(clamped == Limit);
+    }
+    return outside;
+}
+
+bool SmallIntegers(const float* samples, int64_t count) {
+    constexpr int64_t Run = 256;
+    uint32_t outside = 0;
+    int64_t i = 0;
+    for (; i + Run <= count; i += Run)
+        outside |= NotSmallIntegers<Run>(samples + i, Run);
+    return (outside | NotSmallIntegers<0>(samples + i, count - i)) == 0;
+}
+
+// The sum in double, for records whose every window sum, and every sum on the
+// way from one window to the next, is a multiple of the record's finest bit
+// below 2^53 of it: then each addition is exact.
+struct Exact53 {
+    double& sum;
+
+    void Add(float v) { sum += v; }
+    void Sub(float v) { sum -= v; }
+    // The difference of two samples is exact too, so the window moves with one
+    // addition on the critical path.
+    void Move(float enter, float leave) {
+        sum += static_cast<double>(enter) - static_cast<double>(leave);
+    }
+    double Value() const { return sum; }
+};
 
 // The sum in integer units of 2^unitExponent, 64 bits wide. Converting a
 // sample is a multiplication by a power of two and a conversion of an
@@ -65,8 +140,12 @@ struct Units64 {
     double toUnits;    // 2^-unitExponent
     double fromUnits;  // 2^unitExponent
 
-    void Add(float v) { units += static_cast<int64_t>(static_cast<double>(v) * toUnits); }
-    void Sub(float v) { units -= static_cast<int64_t>(static_cast<double>(v) * toUnits); }
+    int64_t ToUnits(float v) const {
+        return static_cast<int64_t>(static_cast<double>(v) * toUnits);
+    }
+    void Add(float v) { units += ToUnits(v); }
+    void Sub(float v) { units -= ToUnits(v); }
+    void Move(float enter, float leave) { units += ToUnits(enter) - ToUnits(leave); }
     double Value() const { return static_cast<double>(units) * fromUnits; }
 };
 
@@ -85,6 +164,7 @@ struct Units128 {
     }
     void Add(float v) { units += ToUnits(v); }
     void Sub(float v) { units -= ToUnits(v); }
+    void Move(float enter, float leave) { units += ToUnits(enter) - ToUnits(leave); }
     double Value() const {
         // Both conversions round to nearest once; the power of two is exact.
         const auto small = static_cast<int64_t>(units);
@@ -93,9 +173,10 @@ struct Units128 {
     }
 };
 
-// Ten 32-bit digits from 2^-149 up, each kept in 64 bits without carrying:
-// one record moves at most 2 * 65535 samples through the window, each adding
-// less than 2^32 to a digit, so no digit can overflow before the value is read.
+// Ten 32-bit digits from 2^-149 up, each kept in 64 bits without carrying: a
+// record of at most 65534 samples puts each into the window once and takes it
+// out once, each time adding less than 2^32 to a digit, so no digit comes
+// near overflow before the value is read.
 struct Wide {
     int64_t* digits;
 
@@ -115,6 +196,10 @@ struct Wide {
     }
     void Add(float v) { Put(v, false); }
     void Sub(float v) { Put(v, true); }
+    void Move(float enter, float leave) {
+        Put(enter, false);
+        Put(leave, true);
+    }
 
     static void Carry(int64_t (&t)[10]) {
         for (int k = 0; k < 9; ++k) {
@@ -163,14 +248,19 @@ MovingWindowSum::MovingWindowSum(const float* samples, int32_t count, int64_t wi
       width_(std::max<int64_t>(width, 1)),
       half_((width_ + 1) / 2),
       next_(0) {
-    const RecordBits bits = Scan(samples_, count_);
+    // Integers below 2^24: finest bit 2^0 at the lowest, top 2^24 at the highest.
+    const RecordBits bits = SmallIntegers(samples_, count_)
+                                ? RecordBits{FinestBit, FinestBit + 24, false}
+                                : Scan(samples_, count_);
     specials_ = bits.specials;
     unitExponent_ = bits.finest - FinestBit;
     // A window holds at most min(width, count) samples, and one more while it moves.
     const auto terms = static_cast<uint64_t>(std::min(width_, count_) + 1);
     const int32_t headroom = static_cast<int32_t>(std::bit_width(terms));
     const int32_t span = bits.top - bits.finest;
-    if (span + headroom <= 63) {
+    if (span + headroom <= 53) {
+        method_ = Method::Exact53;
+    } else if (span + headroom <= 63) {
         method_ = Method::Units64;
     } else if (span + headroom <= 127) {
         method_ = Method::Units128;
@@ -219,22 +309,42 @@ int32_t MovingWindowSum::Run(Accumulator& accumulator, double* sums, int32_t cap
         }
     }
     const auto width = static_cast<double>(width_);
+    // Outputs whose window lies wholly inside the record, and whose next window
+    // still does: no clipping, one sample in and one out.
+    const int64_t innerBegin = width_ - half_;
+    const int64_t innerEnd = count_ - half_;
+    const float* entering = samples_ + half_;
+    const float* leaving = entering - width_;
     int32_t written = 0;
-    for (; written < capacity && next_ < count_; ++written, ++next_) {
+    while (written < capacity && next_ < count_) {
+        if (!Specials && next_ >= innerBegin && next_ < innerEnd) {
+            const int64_t stop = std::min(innerEnd, next_ + (capacity - written));
+            for (; next_ < stop; ++next_) {
+                sums[written++] = accumulator.Value();
+                accumulator.Move(entering[next_], leaving[next_]);
+            }
+            continue;
+        }
         const int64_t lo = next_ + half_ - width_;
         const int64_t hi = next_ + half_ - 1;
         const int64_t present = std::min(hi, count_ - 1) - std::max<int64_t>(lo, 0) + 1;
         double sum = value();
         if (present != width_) sum = sum * width / static_cast<double>(present);
-        sums[written] = sum;
+        sums[written++] = sum;
         if (hi + 1 < count_) put(samples_[hi + 1], false);
         if (lo >= 0) put(samples_[lo], true);
+        ++next_;
     }
     return written;
 }
 
 int32_t MovingWindowSum::Next(double* sums, int32_t capacity) {
     switch (method_) {
+        case Method::Exact53: {
+            Exact53 accumulator{sum53_};
+            return specials_ ? Run<Exact53, true>(accumulator, sums, capacity)
+                             : Run<Exact53, false>(accumulator, sums, capacity);
+        }
         case Method::Units64: {
             Units64 accumulator{units64_, std::ldexp(1.0, -unitExponent_),
                                 std::ldexp(1.0, unitExponent_)};

@@ -39,9 +39,10 @@ class MovingWindowSum {
     // width gives the mean of the samples that exist.
     int32_t Next(double* sums, int32_t capacity);
 
-    // How the record is summed: integer units in 64 bits, in 128 bits, or in a
-    // carry-save accumulator wide enough for the whole float range.
-    enum class Method { Units64, Units128, Wide };
+    // How the record is summed: in double where that is exact, in integer
+    // units of 64 or 128 bits, or in a carry-save accumulator wide enough for
+    // the whole float range.
+    enum class Method { Exact53, Units64, Units128, Wide };
     Method method() const { return method_; }
 
   private:
@@ -57,6 +58,7 @@ class MovingWindowSum {
     bool specials_;         // the record holds a NaN or an infinity
     int32_t unitExponent_;  // one integer unit is 2^unitExponent_
     // Accumulator state between calls of Next.
+    double sum53_ = 0.0;
     int64_t units64_ = 0;
     uint64_t units128_[2] = {0, 0};
     int64_t wide_[10] = {};

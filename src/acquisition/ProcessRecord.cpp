@@ -20,6 +20,79 @@ int32_t RecordLength() {
     return std::min(OscSettings.Num_Data, MaxData);
 }
 
+struct Millivolts {
+    bool fromFile;
+    double width;
+    double records;
+    double conversion;
+    double zero;
+
+    // A count fixed at compile time lets even the cheapest vectoriser take the loops.
+    template <int32_t Count>
+    void Convert(const double* sums, float* out, int32_t count) const {
+        const int32_t n = Count > 0 ? Count : count;
+        if (fromFile) {
+            for (int32_t j = 0; j < n; ++j)
+                out[j] = static_cast<float>(sums[j] / width - zero);
+        } else if (records == 1.0) {
+            // Dividing by one changes no bit: the usual single record saves a division.
+            for (int32_t j = 0; j < n; ++j) {
+                out[j] = static_cast<float>((conversion * sums[j]) / width - zero);
+            }
+        } else {
+            for (int32_t j = 0; j < n; ++j) {
+                out[j] = static_cast<float>(((conversion * sums[j]) / records) / width - zero);
+            }
+        }
+    }
+};
+
+struct Range {
+    float lowest;
+    float highest;
+};
+
+// From record[0] on, a value replaces the lowest (highest) when it is smaller
+// (larger): NaN after the first value is passed over, and of equal values the
+// earlier stays.
+Range SequentialRange(const float* record, int32_t n) {
+    Range range{record[0], record[0]};
+    for (int32_t k = 1; k < n; ++k) {
+        if (record[k] < range.lowest) range.lowest = record[k];
+        if (record[k] > range.highest) range.highest = record[k];
+    }
+    return range;
+}
+
+// The same in four interleaved lanes, so that the comparisons do not wait on
+// each other. Equal floats have equal bits except +0 and -0, so only a range
+// ending at zero needs to know which zero came first.
+Range RecordRange(const float* record, int32_t n) {
+    constexpr int32_t Lanes = 4;
+    float lowest[Lanes], highest[Lanes];
+    for (int32_t l = 0; l < Lanes; ++l)
+        lowest[l] = highest[l] = record[0];
+    int32_t k = 1;
+    for (; k + Lanes <= n; k += Lanes) {
+        for (int32_t l = 0; l < Lanes; ++l) {
+            const float v = record[k + l];
+            lowest[l] = v < lowest[l] ? v : lowest[l];
+            highest[l] = v > highest[l] ? v : highest[l];
+        }
+    }
+    Range range{lowest[0], highest[0]};
+    for (int32_t l = 1; l < Lanes; ++l) {
+        if (lowest[l] < range.lowest) range.lowest = lowest[l];
+        if (highest[l] > range.highest) range.highest = highest[l];
+    }
+    for (; k < n; ++k) {
+        if (record[k] < range.lowest) range.lowest = record[k];
+        if (record[k] > range.highest) range.highest = record[k];
+    }
+    if (range.lowest == 0.0f || range.highest == 0.0f) return SequentialRange(record, n);
+    return range;
+}
+
 }  // namespace
 
 void ProcessRecord() {
@@ -29,45 +102,33 @@ void ProcessRecord() {
     // stay as they were rather than taking values from samples that do not count.
     if (n < 1) return;
 
-    const bool fromFile = OscState.FileView == 1;
     // A window of fewer than one sample has no mean; the nearest meaningful
     // reading is no smoothing at all. Likewise a capture holds at least one record.
     const int64_t width = std::max<int32_t>(OscSettings.Av_Over, 1);
-    const auto widthD = static_cast<double>(width);
-    const auto records = static_cast<double>(std::max<int32_t>(OscSettings.Acc_Over, 1));
-    const auto conversion = static_cast<double>(OscSettings.Conversion);
-    const auto zero = static_cast<double>(OscSettings.ZeroLevel);
+    const Millivolts millivolts{OscState.FileView == 1, static_cast<double>(width),
+                                static_cast<double>(std::max<int32_t>(OscSettings.Acc_Over, 1)),
+                                static_cast<double>(OscSettings.Conversion),
+                                static_cast<double>(OscSettings.ZeroLevel)};
 
-    MovingWindowSum sums(fromFile ? OscState.FileData : OscState.AccBuffer, n, width);
+    MovingWindowSum sums(millivolts.fromFile ? OscState.FileData : OscState.AccBuffer, n, width);
     float* record = OscState.Record;
     double block[BlockSize];
     int32_t done = 0;
     while (const int32_t count = sums.Next(block, BlockSize)) {
-        float* out = record + done;
-        if (fromFile) {
-            for (int32_t j = 0; j < count; ++j) {
-                out[j] = static_cast<float>(block[j] / widthD - zero);
-            }
+        if (count == BlockSize) {
+            millivolts.Convert<BlockSize>(block, record + done, count);
         } else {
-            for (int32_t j = 0; j < count; ++j) {
-                out[j] = static_cast<float>(((conversion * block[j]) / records) / widthD - zero);
-            }
+            millivolts.Convert<0>(block, record + done, count);
         }
         done += count;
     }
 
-    // Ties keep the earlier value.
-    float lowest = record[0];
-    float highest = record[0];
-    for (int32_t k = 1; k < n; ++k) {
-        if (record[k] < lowest) lowest = record[k];
-        if (record[k] > highest) highest = record[k];
-    }
-    OscState.DataMin = lowest;
-    OscState.DataMax = highest;
+    const Range range = RecordRange(record, n);
+    OscState.DataMin = range.lowest;
+    OscState.DataMax = range.highest;
     if (OscSettings.AutoNorm != 0) {
-        OscSettings.D_min = lowest;
-        OscSettings.D_max = highest;
+        OscSettings.D_min = range.lowest;
+        OscSettings.D_max = range.highest;
     }
 }
 

@@ -97,16 +97,16 @@ std::vector<float> TextFileRecord(int32_t n) {
 }
 
 TEST(MovingWindowSumTest, PicksTheNarrowestExactMethod) {
+    using Method = MovingWindowSum::Method;
     const std::vector<float> codes = {-40, 130, 4000, -520000};
-    EXPECT_EQ(MovingWindowSum(codes.data(), 4, 3).method(), MovingWindowSum::Method::Units64);
+    EXPECT_EQ(MovingWindowSum(codes.data(), 4, 3).method(), Method::Exact53);
     // The finest bit of a text record lies far below its largest value: narrow
     // windows still fit 64 bits, wide ones need 128.
     const std::vector<float> text = TextFileRecord(20000);
-    EXPECT_EQ(MovingWindowSum(text.data(), 20000, 101).method(), MovingWindowSum::Method::Units64);
-    EXPECT_EQ(MovingWindowSum(text.data(), 20000, 20001).method(),
-              MovingWindowSum::Method::Units128);
+    EXPECT_EQ(MovingWindowSum(text.data(), 20000, 101).method(), Method::Units64);
+    EXPECT_EQ(MovingWindowSum(text.data(), 20000, 20001).method(), Method::Units128);
     const std::vector<float> extreme = {3e38f, 1e-44f};
-    EXPECT_EQ(MovingWindowSum(extreme.data(), 2, 2).method(), MovingWindowSum::Method::Wide);
+    EXPECT_EQ(MovingWindowSum(extreme.data(), 2, 2).method(), Method::Wide);
 }
 
 TEST(MovingWindowSumTest, RecordsOfEveryKindGiveTheExactWindowSums) {

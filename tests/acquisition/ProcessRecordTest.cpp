@@ -105,6 +105,37 @@ TEST_F(ProcessRecordTest, RangeFollowsTheRecordAndAutoNormTheRange) {
     EXPECT_EQ(OscSettings.D_max, 44.0f);
 }
 
+TEST_F(ProcessRecordTest, RangeKeepsTheFirstOfEqualValuesAndPassesOverLaterNaN) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    OscSettings.Av_Over = 1;
+    SetFileRecord({1, nan, -3, 7, nan, 2, 0.5f, 6, -1, 4});
+    ProcessRecord();
+    EXPECT_EQ(OscState.DataMin, -3.0f);
+    EXPECT_EQ(OscState.DataMax, 7.0f);
+    SetFileRecord({nan, 1, 2, 3, 4, 5});
+    ProcessRecord();
+    EXPECT_TRUE(std::isnan(OscState.DataMin));
+    EXPECT_TRUE(std::isnan(OscState.DataMax));
+
+    // +0 and -0 are equal: whichever comes first stays. With a negative
+    // conversion a zero sum gives -0, and a tiny one +0 once it underflows.
+    OscState.FileView = 0;
+    OscSettings.Conversion = -1.0f;
+    OscSettings.Acc_Over = 4;
+    OscSettings.Num_Data = 9;
+    const float codes[] = {-20, -4, -4, -1e-45f, -4, 0, -4, -4, -4};
+    std::copy(std::begin(codes), std::end(codes), OscState.AccBuffer);
+    ProcessRecord();
+    EXPECT_EQ(RecordHead(9), (std::vector<float>{5, 1, 1, 0, 1, 0, 1, 1, 1}));
+    EXPECT_TRUE(std::signbit(OscState.Record[5]));
+    EXPECT_FALSE(std::signbit(OscState.DataMin));
+    const float falling[] = {20, 4, 4, 0, 4, -1e-45f, 4, 4, 4};  // -5, -1, -1, -0, -1, +0, ...
+    std::copy(std::begin(falling), std::end(falling), OscState.AccBuffer);
+    ProcessRecord();
+    EXPECT_EQ(OscState.DataMax, 0.0f);
+    EXPECT_TRUE(std::signbit(OscState.DataMax));
+}
+
 TEST_F(ProcessRecordTest, NoSamplesLeaveEverythingButTheSpectrumMark) {
     OscState.Record[0] = 4.0f;
     OscState.AccBuffer[0] = 1000.0f;
