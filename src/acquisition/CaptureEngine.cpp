@@ -1,5 +1,6 @@
 #include "acquisition/CaptureEngine.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -30,10 +31,10 @@ bool Quiet() {
     return OscState.OscRunning == 1 || OscState.SpectrumRunning == 1;
 }
 
-// A field read as "%d" reads it: the leading decimal integer, after white
-// space and an optional sign. Only a number above 0 counts. strtol is what
-// "%d" is defined by; unlike sscanf it says when the number is out of range,
-// and a number too large for an int is taken as the largest int.
+// Reads a field as "%d" does: the leading decimal integer, after white space
+// and an optional sign. Only a number above 0 counts. strtol is what "%d" is
+// defined by; unlike sscanf it copes with a number out of range, and a number
+// too large for an int is taken as the largest int.
 bool ReadCount(const Controls& bar, int32_t id, int32_t& count) {
     char text[256];
     bar.GetText(id, text, sizeof text);
@@ -70,23 +71,23 @@ void ShowExternalInsteadOfProgress() {
 // Step 1 of a capture: the counts typed into the two bars.
 void ReadCaptureFields() {
     int32_t records = 0;
-    if (ReadCount(*Ports.topBar, top::Accumulator, records)) {
-        // A manual capture runs to its end inside one handler, so a count in the
-        // billions would freeze the window for days and overflow the exact float
-        // sums of AccBuffer. The capture takes the largest count it can honour,
-        // and the field shows the count that was used (unless the bar is to be
-        // left alone, see Quiet).
-        if (records > MaxAccOver) {
-            records = MaxAccOver;
-            if (!Quiet()) WriteAccumulator(records);
-        }
-        SetParam(ParamAccOver, records);
+    if (ReadCount(*Ports.topBar, top::Accumulator, records)) SetParam(ParamAccOver, records);
+    // A capture completes when its count of records equals Acc_Over, so a count
+    // below 1 (a companion file may bring one) would never complete. A manual
+    // capture runs to its end inside one handler, so a count in the billions
+    // would freeze the window for days and overflow the exact float sums of
+    // AccBuffer. The capture takes the nearest count it can honour, and the
+    // field shows the count used (unless the bar is to be left alone, see Quiet).
+    const int32_t held = std::clamp(OscSettings.Acc_Over, 1, MaxAccOver);
+    if (held != OscSettings.Acc_Over) {
+        SetParam(ParamAccOver, held);
+        if (!Quiet()) WriteAccumulator(held);
     }
     int32_t width = 0;
     if (ReadCount(*Ports.bottomBar, bottom::Average, width)) SetParam(ParamAvOver, width);
 }
 
-// The end of every capture that produced a record.
+// The end of an external run that holds records.
 void ProcessAndShow() {
     ProcessRecord();
     RequestAutoNorm();
@@ -100,6 +101,8 @@ void ManualCapture(int32_t records, bool quiet) {
     OscState.ExtCount = 0;
     bool first = true;
     do {
+        // Also during the spectrum window's run, when the bar is hidden and the
+        // position shows nowhere.
         if (!first && OscState.OscRunning == 0) {
             Ports.topBar->SetProgressPos(top::Progress, OscState.ExtCount);
         }

@@ -176,6 +176,16 @@ TEST_F(CaptureEngineTest, AbsurdAccumulatorIsHeldAtTheLargestCountAndShown) {
     CaptureStep();
     EXPECT_EQ(OscSettings.Acc_Over, 100000);
     EXPECT_EQ(bar[top::Accumulator].text, "99999999999999999999999");
+
+    // A count below 1 (from a companion file) would never complete: one record.
+    OscState.SpectrumRunning = 0;
+    for (int32_t count : {0, -7}) {
+        OscSettings.Acc_Over = count;
+        Type("0");
+        Press(0);
+        EXPECT_EQ(OscSettings.Acc_Over, 1);
+        EXPECT_EQ(bar[top::Accumulator].text, "1");
+    }
 }
 
 TEST_F(CaptureEngineTest, CaptureWhileAFileIsShownReturnsToAcquisition) {
