@@ -120,7 +120,7 @@ bool SmallIntegers(const float* samples, int64_t count) {
 // way from one window to the next, is a multiple of the record's finest bit
 // below 2^53 of it: then each addition is exact.
 struct Exact53 {
-    double& sum;
+    double sum;
 
     void Add(float v) { sum += v; }
     void Sub(float v) { sum -= v; }
@@ -136,7 +136,7 @@ struct Exact53 {
 // sample is a multiplication by a power of two and a conversion of an
 // integer-valued double: both exact while the units fit.
 struct Units64 {
-    int64_t& units;
+    int64_t units;
     double toUnits;    // 2^-unitExponent
     double fromUnits;  // 2^unitExponent
 
@@ -308,7 +308,6 @@ int32_t MovingWindowSum::Run(Accumulator& accumulator, double* sums, int32_t cap
             put(samples_[j], false);
         }
     }
-    const auto width = static_cast<double>(width_);
     // Outputs whose window lies wholly inside the record, and whose next window
     // still does: no clipping, one sample in and one out.
     const int64_t innerBegin = width_ - half_;
@@ -327,29 +326,57 @@ int32_t MovingWindowSum::Run(Accumulator& accumulator, double* sums, int32_t cap
         }
         const int64_t lo = next_ + half_ - width_;
         const int64_t hi = next_ + half_ - 1;
-        const int64_t present = std::min(hi, count_ - 1) - std::max<int64_t>(lo, 0) + 1;
-        double sum = value();
-        if (present != width_) sum = sum * width / static_cast<double>(present);
-        sums[written++] = sum;
+        sums[written++] = value();  // scaled below if clipped
         if (hi + 1 < count_) put(samples_[hi + 1], false);
         if (lo >= 0) put(samples_[lo], true);
         ++next_;
     }
+    ScaleClipped(sums, next_ - written, written);
     return written;
+}
+
+void MovingWindowSum::ScaleClipped(double* sums, int64_t first, int32_t count) const {
+    // Output i is clipped when its window starts before the record (i < begin)
+    // or ends after it (i > end). The divisions run apart from the window's
+    // walk, where they would hold it up.
+    const int64_t begin = width_ - half_;
+    const int64_t end = count_ - half_;
+    const auto width = static_cast<double>(width_);
+    auto scale = [&](int64_t from, int64_t to) {
+        for (int64_t i = from; i < to; ++i) {
+            const int64_t present =
+                std::min(i + half_ - 1, count_ - 1) - std::max<int64_t>(i + half_ - width_, 0) + 1;
+            double& sum = sums[i - first];
+            sum = sum * width / static_cast<double>(present);
+        }
+    };
+    const int64_t last = first + count;
+    if (begin > end) {
+        scale(first, last);  // a window wider than the record: every one is clipped
+        return;
+    }
+    scale(first, std::min(last, begin));
+    scale(std::max(first, end + 1), last);
 }
 
 int32_t MovingWindowSum::Next(double* sums, int32_t capacity) {
     switch (method_) {
         case Method::Exact53: {
+            // The sum is held in a local while it runs: in the member it could
+            // alias the sums written, and would go through memory at every step.
             Exact53 accumulator{sum53_};
-            return specials_ ? Run<Exact53, true>(accumulator, sums, capacity)
-                             : Run<Exact53, false>(accumulator, sums, capacity);
+            const int32_t written = specials_ ? Run<Exact53, true>(accumulator, sums, capacity)
+                                              : Run<Exact53, false>(accumulator, sums, capacity);
+            sum53_ = accumulator.sum;
+            return written;
         }
         case Method::Units64: {
             Units64 accumulator{units64_, std::ldexp(1.0, -unitExponent_),
                                 std::ldexp(1.0, unitExponent_)};
-            return specials_ ? Run<Units64, true>(accumulator, sums, capacity)
-                             : Run<Units64, false>(accumulator, sums, capacity);
+            const int32_t written = specials_ ? Run<Units64, true>(accumulator, sums, capacity)
+                                              : Run<Units64, false>(accumulator, sums, capacity);
+            units64_ = accumulator.units;
+            return written;
         }
         case Method::Units128: {
             const Int128 stored =

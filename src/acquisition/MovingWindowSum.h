@@ -48,6 +48,8 @@ class MovingWindowSum {
   private:
     template <typename Accumulator, bool Specials>
     int32_t Run(Accumulator& accumulator, double* sums, int32_t capacity);
+    // sums[0 .. count - 1] belong to outputs first .. first + count - 1.
+    void ScaleClipped(double* sums, int64_t first, int32_t count) const;
 
     const float* samples_;
     int64_t count_;

@@ -1,7 +1,10 @@
 #include "acquisition/ProcessRecord.h"
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "acquisition/MovingWindowSum.h"
 #include "app/OscSettings.h"
@@ -64,32 +67,47 @@ Range SequentialRange(const float* record, int32_t n) {
     return range;
 }
 
-// The same in four interleaved lanes, so that the comparisons do not wait on
-// each other. Equal floats have equal bits except +0 and -0, so only a range
-// ending at zero needs to know which zero came first.
+// Floats ordered as signed integers: negative floats have their magnitude
+// bits turned over, so that larger keys are larger floats. -0 and +0 get
+// different keys, and NaN keys lie beyond the infinities.
+int32_t OrderKey(float v) {
+    const auto bits = std::bit_cast<int32_t>(v);
+    return bits ^ ((bits >> 31) & 0x7FFFFFFF);
+}
+
+struct KeyRange {
+    int32_t lowest = std::numeric_limits<int32_t>::max();
+    int32_t highest = std::numeric_limits<int32_t>::min();
+};
+
+template <int32_t Count>
+KeyRange KeyRun(const float* values, int32_t count, KeyRange range) {
+    const int32_t n = Count > 0 ? Count : count;
+    for (int32_t k = 0; k < n; ++k) {
+        const int32_t key = OrderKey(values[k]);
+        range.lowest = std::min(range.lowest, key);
+        range.highest = std::max(range.highest, key);
+    }
+    return range;
+}
+
+// The same as SequentialRange, on integer keys so that the compiler can take
+// several values at once. Where there is no NaN and the range does not end at
+// a zero, values and keys are ordered alike and equal values have equal bits,
+// so the keys' extremes are the answer; otherwise the sequential pass decides.
 Range RecordRange(const float* record, int32_t n) {
-    constexpr int32_t Lanes = 4;
-    float lowest[Lanes], highest[Lanes];
-    for (int32_t l = 0; l < Lanes; ++l)
-        lowest[l] = highest[l] = record[0];
-    int32_t k = 1;
-    for (; k + Lanes <= n; k += Lanes) {
-        for (int32_t l = 0; l < Lanes; ++l) {
-            const float v = record[k + l];
-            lowest[l] = v < lowest[l] ? v : lowest[l];
-            highest[l] = v > highest[l] ? v : highest[l];
-        }
+    constexpr int32_t Run = 256;
+    KeyRange keys;
+    int32_t k = 0;
+    for (; k + Run <= n; k += Run)
+        keys = KeyRun<Run>(record + k, Run, keys);
+    keys = KeyRun<0>(record + k, n - k, keys);
+    const Range range{std::bit_cast<float>(keys.lowest ^ ((keys.lowest >> 31) & 0x7FFFFFFF)),
+                      std::bit_cast<float>(keys.highest ^ ((keys.highest >> 31) & 0x7FFFFFFF))};
+    if (std::isnan(range.lowest) || std::isnan(range.highest) || range.lowest == 0.0f ||
+        range.highest == 0.0f) {
+        return SequentialRange(record, n);
     }
-    Range range{lowest[0], highest[0]};
-    for (int32_t l = 1; l < Lanes; ++l) {
-        if (lowest[l] < range.lowest) range.lowest = lowest[l];
-        if (highest[l] > range.highest) range.highest = highest[l];
-    }
-    for (; k < n; ++k) {
-        if (record[k] < range.lowest) range.lowest = record[k];
-        if (record[k] > range.highest) range.highest = record[k];
-    }
-    if (range.lowest == 0.0f || range.highest == 0.0f) return SequentialRange(record, n);
     return range;
 }
 
