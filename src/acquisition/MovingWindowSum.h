@@ -7,8 +7,10 @@
 // A running sum in floating point would drift from a sum taken afresh for
 // each window, so the window is summed exactly instead: every sample is a
 // float, that is an integer multiple of a power of two, and the record is
-// summed in integer units of the finest such power that it holds. The sum of
-// each window is that exact integer, rounded once to double.
+// summed in units of the finest such power that it holds, in double when every
+// sum on the way fits its 53 bits (every captured record), else in wider
+// integers. The sum of each window is that exact number, rounded once to
+// double.
 //
 // Consequences:
 // - Wherever a fresh per-window sum in double is exact (always for
