@@ -4,6 +4,7 @@
 #include "app/OscSettings.h"
 #include "app/OscState.h"
 #include "app/Ports.h"
+#include "files/DataFileState.h"
 
 namespace korvel {
 
@@ -13,6 +14,7 @@ void ResetAllRecords() {
     OscState.Russian = 0;
     ResetPorts();
     ResetSimulatedSource();
+    ResetDataFiles();
 }
 
 }  // namespace korvel

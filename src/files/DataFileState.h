@@ -1,0 +1,29 @@
+// What the data-file commands remember for the run: the file last chosen and
+// the filter last selected in each file dialog. Never saved.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace korvel {
+
+// The file dialogs hand over at most this many bytes, terminator included.
+inline constexpr size_t DataFileNameSize = 256;
+
+struct DataFilesRecord {
+    char DataFileName[DataFileNameSize]{};  // full path of the last data file chosen
+    int32_t OpenFilterIndex = 1;            // 1 text, 2 binary, 3 all files (detect)
+    int32_t SaveFilterIndex = 1;            // 1 text, 2 binary
+};
+
+extern DataFilesRecord DataFiles;
+
+// Empty name, both filters back to the first.
+void ResetDataFiles();
+
+// Stores path in DataFileName. A path that does not fit (255 bytes or more
+// before the terminator) is not stored, since a cut path names another file:
+// false, and DataFileName keeps what it held.
+bool SetDataFileName(const char* path);
+
+}  // namespace korvel

@@ -1,0 +1,124 @@
+#include "files/DataFileWriter.h"
+
+#include <algorithm>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+#include "app/OscSettings.h"
+#include "app/OscState.h"
+#include "files/CompanionFile.h"
+#include "files/DataFileFormat.h"
+#include "files/FileReplace.h"
+
+namespace korvel {
+
+namespace {
+
+// Enough digits for every float to read back as itself.
+constexpr int FloatDigits = 9;
+
+void AppendNumber(std::string& text, float value) {
+    char digits[32];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value,
+                                      std::chars_format::general, FloatDigits);
+    text.append(digits, result.ptr);
+}
+
+void AppendFloatBits(std::string& bytes, float value) {
+    const uint32_t bits = std::bit_cast<uint32_t>(value);
+    for (int k = 0; k < 4; ++k)
+        bytes.push_back(static_cast<char>(bits >> (8 * k)));
+}
+
+void AppendStepNote(std::string& text) {
+    text.append(" step ");
+    AppendNumber(text, OscState.SamplePeriod);
+}
+
+float SampleTime(int32_t index) {
+    return static_cast<float>(static_cast<double>(OscState.TimeOffset) +
+                              static_cast<double>(index) *
+                                  static_cast<double>(OscState.SamplePeriod));
+}
+
+std::string TextFile(int32_t first, int32_t count) {
+    const float firstTime = SampleTime(first);
+    const float endTime = SpanEndTime(firstTime, OscState.SamplePeriod, count);
+    std::string text;
+    text.reserve(static_cast<size_t>(count + 1) * 34);
+    for (int32_t k = 0; k < count; ++k) {
+        const bool lastExamined = k == MaxData - 1;
+        AppendNumber(text, lastExamined ? endTime : SampleTime(first + k));
+        text.push_back(' ');
+        AppendNumber(text, OscState.Record[first + k]);
+        if (lastExamined) AppendStepNote(text);
+        text.push_back('\n');
+    }
+    if (count < MaxData) {
+        AppendNumber(text, endTime);
+        AppendStepNote(text);
+        text.push_back('\n');
+    }
+    return text;
+}
+
+std::string BinaryFile(int32_t first, int32_t count) {
+    std::string bytes = "KFRF";
+    bytes.reserve(BinaryHeaderBytes + static_cast<size_t>(count) * 4);
+    AppendFloatBits(bytes, OscState.SamplePeriod);
+    AppendFloatBits(bytes, SampleTime(first));
+    for (int32_t k = 0; k < count; ++k)
+        AppendFloatBits(bytes, OscState.Record[first + k]);
+    return bytes;
+}
+
+}  // namespace
+
+float SpanEndTime(float firstTimeUs, float periodUs, int32_t count) {
+    const float guess =
+        static_cast<float>(static_cast<double>(firstTimeUs) +
+                           static_cast<double>(count) * static_cast<double>(periodUs));
+    // The step grows with the time stamp, so the best stamp lies among the
+    // closest floats on either side of the exact one.
+    float best = guess;
+    double bestError = INFINITY;
+    float below = guess;
+    float above = guess;
+    for (int step = 0; step < 16; ++step) {
+        for (const float candidate : {below, above}) {
+            const double error = std::fabs(
+                static_cast<double>(PeriodOfSpan(candidate, firstTimeUs, count)) - periodUs);
+            if (error < bestError) {
+                best = candidate;
+                bestError = error;
+            }
+        }
+        if (bestError == 0.0) break;
+        below = std::nextafter(below, -INFINITY);
+        above = std::nextafter(above, INFINITY);
+    }
+    return best;
+}
+
+int32_t WriteDataFile(const char* path, int32_t format, int32_t first, int32_t last) {
+    first = std::max(first, 0);
+    last = std::min({last, OscSettings.Num_Data - 1, MaxData - 1});
+    if (first > last || (format != SaveText && format != SaveBinary)) return DataFileNotWritten;
+    const int32_t count = last - first + 1;
+    const std::string contents =
+        format == SaveText ? TextFile(first, count) : BinaryFile(first, count);
+    if (!ReplaceFileContents(path, contents)) return DataFileNotWritten;
+    return WriteCompanionSettings(path) ? DataFileWritten : CompanionNotWritten;
+}
+
+int32_t WriteRecordFile(const char* path, int32_t format) {
+    return WriteDataFile(path, format, 0, OscSettings.Num_Data - 1);
+}
+
+int32_t WriteWindowFile(const char* path, int32_t format) {
+    return WriteDataFile(path, format, OscSettings.Data_S, OscSettings.Data_E);
+}
+
+}  // namespace korvel
