@@ -128,7 +128,7 @@ class Dialogs {
 class Clipboard {
   public:
     virtual ~Clipboard() = default;
-    // Puts a copy of width x height pixels (0x00RRGGBB, rows of stride pixels)
+    // Puts a copy of width x height pixels (0xFFRRGGBB, rows of stride pixels)
     // on the clipboard as a bitmap whose physical size is widthTenthMm x
     // heightTenthMm tenths of a millimetre. Returns false when the clipboard
     // could not be opened; its contents are then unchanged.

@@ -4,6 +4,7 @@
 #include "app/OscSettings.h"
 #include "app/OscState.h"
 #include "app/Ports.h"
+#include "display/PlotState.h"
 #include "files/DataFileState.h"
 
 namespace korvel {
@@ -14,6 +15,7 @@ void ResetAllRecords() {
     OscState.Russian = 0;
     ResetPorts();
     ResetSimulatedSource();
+    ResetPlotState();
     ResetDataFiles();
 }
 

@@ -1,0 +1,25 @@
+#include "display/PlotState.h"
+
+#include "display/Plot.h"
+#include "display/PlotStyle.h"
+#include "display/TextEngine.h"
+#include "display/Ticks.h"
+
+namespace korvel {
+
+PlotStateRecord PlotState;
+PlotArea OverviewArea;
+PlotArea SubWindowArea;
+
+void ResetPlotState() {
+    PlotState = PlotStateRecord{};
+    OverviewArea = PlotArea{};
+    SubWindowArea = PlotArea{};
+    TickLow = 0.0f;
+    TickHigh = 0.0f;
+    InstallTextEngine(nullptr);
+    ClearPlotFonts();
+    PlotCanvas.Resize(0, 0);
+}
+
+}  // namespace korvel

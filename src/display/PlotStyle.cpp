@@ -1,0 +1,41 @@
+#include "display/PlotStyle.h"
+
+#include <algorithm>
+
+#include "app/OscSettings.h"
+#include "display/TextEngine.h"
+
+namespace korvel {
+
+Font LabelFont;
+Font LabelSymbolFont;
+Font MessageFont;
+Font MessageSymbolFont;
+
+namespace {
+
+void MakePair(int32_t sizeIndex, Font& text, Font& symbol) {
+    TextEngine* engine = InstalledTextEngine();
+    text.Clear();
+    symbol.Clear();
+    if (engine == nullptr) return;
+    const int32_t height = FontSizes[std::clamp(sizeIndex, 0, FontSizeTableLength - 1)];
+    if (!engine->MakeFont("Courier", height, text)) engine->MakeFont("", height, text);
+    engine->MakeFont("Symbol", height, symbol);
+}
+
+}  // namespace
+
+void CreatePlotFonts() {
+    MakePair(OscSettings.LFontSize, LabelFont, LabelSymbolFont);
+    MakePair(OscSettings.MFontSize, MessageFont, MessageSymbolFont);
+}
+
+void ClearPlotFonts() {
+    LabelFont.Clear();
+    LabelSymbolFont.Clear();
+    MessageFont.Clear();
+    MessageSymbolFont.Clear();
+}
+
+}  // namespace korvel

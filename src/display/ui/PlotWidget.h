@@ -1,0 +1,29 @@
+// The widget that shows the oscillogram's canvas. It stands for the main
+// window's client area between the control bars: a resize (and the first
+// show) resizes the canvas and redraws the plots; a paint only shows the
+// canvas as the core left it.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace korvel::ui {
+
+class PlotWidget : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit PlotWidget(QWidget* parent = nullptr);
+
+    // The core has drawn into the canvas: show it.
+    void ShowCanvas();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    QImage view_;  // over the canvas's own pixels, remade only when they move
+};
+
+}  // namespace korvel::ui

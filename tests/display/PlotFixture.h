@@ -1,0 +1,28 @@
+// Plots drawn headless: the fixed-cell text engine, a canvas of a known size
+// and records that are the same on every run.
+#pragma once
+
+#include <cstdint>
+
+#include "display/FixedCellTextEngine.h"
+#include "support/CoreTest.h"
+
+namespace korvel::test {
+
+class PlotTest : public CoreTest {
+  protected:
+    void SetUp() override;
+    // The canvas at width x height, fonts made, the device set up (no
+    // notice), the fields as the main window writes them at creation.
+    void Prepare(int32_t width, int32_t height);
+    // The simulated source's noisy square wave (period 1000) in mV, or a
+    // constant, with the range set as a capture with AutoNorm leaves it.
+    static void FillSquareWave(int32_t count);
+    static void FillConstant(int32_t count, float valueMv);
+    // Pixels that are not white in [left, right) x [top, bottom).
+    static int32_t InkedPixels(int32_t left, int32_t top, int32_t right, int32_t bottom);
+
+    FixedCellTextEngine engine;
+};
+
+}  // namespace korvel::test
