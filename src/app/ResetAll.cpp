@@ -6,6 +6,7 @@
 #include "app/Ports.h"
 #include "display/PlotState.h"
 #include "files/DataFileState.h"
+#include "spectrum/SpectrumData.h"
 
 namespace korvel {
 
@@ -17,6 +18,7 @@ void ResetAllRecords() {
     ResetSimulatedSource();
     ResetPlotState();
     ResetDataFiles();
+    ResetSpectrumData();
 }
 
 }  // namespace korvel
