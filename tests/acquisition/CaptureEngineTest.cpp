@@ -114,7 +114,10 @@ TEST_F(CaptureEngineTest, ManualCaptureOfFourRecordsShowsProgressThenBeepsOnce) 
     }
     ExpectRecordOf(sum, 4);
     EXPECT_EQ(OscSettings.D_min, OscState.DataMin);
-    EXPECT_EQ(OscState.AutoNormPending, 1);
+    // The redraw after the capture took the new range and consumed the request.
+    EXPECT_EQ(OscState.ViewMin, OscSettings.D_min);
+    EXPECT_EQ(OscState.ViewMax, OscSettings.D_max);
+    EXPECT_EQ(OscState.AutoNormPending, 0);
     EXPECT_EQ(OscState.StepIdle, 1);
     EXPECT_EQ(OscState.SpectrumValid, 0);
 
