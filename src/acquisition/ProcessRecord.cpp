@@ -80,6 +80,7 @@ struct KeyRange {
     int32_t highest = std::numeric_limits<int32_t>::min();
 };
 
+// Folds the keys of values[0 .. count - 1] into range.
 template <int32_t Count>
 KeyRange KeyRun(const float* values, int32_t count, KeyRange range) {
     const int32_t n = Count > 0 ? Count : count;
@@ -91,19 +92,16 @@ KeyRange KeyRun(const float* values, int32_t count, KeyRange range) {
     return range;
 }
 
-// The same as SequentialRange, on integer keys so that the compiler can take
-// several values at once. Where there is no NaN and the range does not end at
-// a zero, values and keys are ordered alike and equal values have equal bits,
-// so the keys' extremes are the answer; otherwise the sequential pass decides.
-Range RecordRange(const float* record, int32_t n) {
-    constexpr int32_t Run = 256;
-    KeyRange keys;
-    int32_t k = 0;
-    for (; k + Run <= n; k += Run)
-        keys = KeyRun<Run>(record + k, Run, keys);
-    keys = KeyRun<0>(record + k, n - k, keys);
-    const Range range{std::bit_cast<float>(keys.lowest ^ ((keys.lowest >> 31) & 0x7FFFFFFF)),
-                      std::bit_cast<float>(keys.highest ^ ((keys.highest >> 31) & 0x7FFFFFFF))};
+float FromOrderKey(int32_t key) {
+    return std::bit_cast<float>(key ^ ((key >> 31) & 0x7FFFFFFF));
+}
+
+// The same as SequentialRange, from the keys of every value. Where there is no
+// NaN and the range does not end at a zero, values and keys are ordered alike
+// and equal values have equal bits, so the keys' extremes are the answer;
+// otherwise the sequential pass decides.
+Range RecordRange(const float* record, int32_t n, KeyRange keys) {
+    const Range range{FromOrderKey(keys.lowest), FromOrderKey(keys.highest)};
     if (std::isnan(range.lowest) || std::isnan(range.highest) || range.lowest == 0.0f ||
         range.highest == 0.0f) {
         return SequentialRange(record, n);
@@ -132,16 +130,20 @@ void ProcessRecord() {
     float* record = OscState.Record;
     double block[BlockSize];
     int32_t done = 0;
+    KeyRange keys;
     while (const int32_t count = sums.Next(block, BlockSize)) {
+        // The range is taken while the block's values are still at hand.
         if (count == BlockSize) {
             millivolts.Convert<BlockSize>(block, record + done, count);
+            keys = KeyRun<BlockSize>(record + done, count, keys);
         } else {
             millivolts.Convert<0>(block, record + done, count);
+            keys = KeyRun<0>(record + done, count, keys);
         }
         done += count;
     }
 
-    const Range range = RecordRange(record, n);
+    const Range range = RecordRange(record, n, keys);
     OscState.DataMin = range.lowest;
     OscState.DataMax = range.highest;
     if (OscSettings.AutoNorm != 0) {
