@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTest>
 #include <QTimer>
 
 #include "app/OscState.h"
@@ -42,18 +41,6 @@ TEST_F(Dialogs, AboutInRussian) {
     EXPECT_EQ(about.findChild<QLabel*>("1027")->text(), "KORVEL VxD driver version  1.00");
     OscState.Russian = 0;
     EXPECT_EQ(CAboutDlg().Version()->text(), "Version 1.05 : ");
-}
-
-TEST_F(Dialogs, NoticeLayouts) {
-    CNoticeDlg notice;
-    notice.show();
-    notice.SetRestartLayout(true);
-    EXPECT_FALSE(notice.OkButton()->isVisible());
-    EXPECT_TRUE(notice.RestartButton()->isVisible());
-    EXPECT_TRUE(notice.CancelButton()->isVisible());
-    notice.SetLines(QString(60, 'a'), QString(40, 'b'));  // 50 and 30 characters at most
-    EXPECT_EQ(notice.Line1()->text(), QString(50, 'a'));
-    EXPECT_EQ(notice.Line2()->text(), QString(30, 'b'));
 }
 
 TEST_F(Dialogs, PortShowsTheNoticeAndMessages) {
