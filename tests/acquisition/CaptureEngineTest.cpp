@@ -114,10 +114,10 @@ TEST_F(CaptureEngineTest, ManualCaptureOfFourRecordsShowsProgressThenBeepsOnce) 
     }
     ExpectRecordOf(sum, 4);
     EXPECT_EQ(OscSettings.D_min, OscState.DataMin);
-    // The redraw after the capture took the new range and consumed the request.
-    EXPECT_EQ(OscState.ViewMin, OscSettings.D_min);
-    EXPECT_EQ(OscState.ViewMax, OscSettings.D_max);
+    // The redraw has taken the requested range: the plot shows the new record whole.
     EXPECT_EQ(OscState.AutoNormPending, 0);
+    EXPECT_EQ(OscState.ViewMin, OscState.DataMin);
+    EXPECT_EQ(OscState.ViewMax, OscState.DataMax);
     EXPECT_EQ(OscState.StepIdle, 1);
     EXPECT_EQ(OscState.SpectrumValid, 0);
 
