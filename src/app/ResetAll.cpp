@@ -1,6 +1,7 @@
 #include "app/ResetAll.h"
 
 #include "acquisition/SimulatedSource.h"
+#include "app/MainCommands.h"
 #include "app/OscSettings.h"
 #include "app/OscState.h"
 #include "app/Ports.h"
@@ -21,6 +22,7 @@ void ResetAllRecords() {
     ResetDataFiles();
     ResetSpectrumData();
     ResetSpectrumView();
+    ResetMainWindowState();
 }
 
 }  // namespace korvel
