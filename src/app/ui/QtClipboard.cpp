@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <QScreen>
 #include <cmath>
 
 namespace korvel::ui {
@@ -22,6 +23,23 @@ bool QtClipboard::SetBitmap(const uint32_t* pixels, int32_t width, int32_t heigh
         image.setDotsPerMeterY(static_cast<int>(std::lround(height * 10000.0 / heightTenthMm)));
     clipboard->setImage(image);
     return true;
+}
+
+namespace {
+int32_t ScreenDpi(bool across) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return 96;
+    return static_cast<int32_t>(
+        std::lround(across ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY()));
+}
+}  // namespace
+
+int32_t QtClipboard::DpiX() const {
+    return ScreenDpi(true);
+}
+
+int32_t QtClipboard::DpiY() const {
+    return ScreenDpi(false);
 }
 
 }  // namespace korvel::ui
