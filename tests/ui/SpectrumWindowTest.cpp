@@ -159,6 +159,7 @@ TEST_F(SpectrumWindowTest, RunStartsAndStopsWithClicksAndEndsWhenTheWindowCloses
     Click(spectrumTop::Run);
     ASSERT_EQ(OscState.SpectrumRunning, 1);
     SpectrumWnd->close();
+    EXPECT_EQ(OscState.SpectrumRunning, 0);
     EXPECT_TRUE(QTest::qWaitFor([] { return SpectrumWnd == nullptr; }));
     EXPECT_EQ(OscState.SpectrumRunning, 0);
     EXPECT_FALSE(frame->Timers().IsRunning(TimerId::SpectrumRun));

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -178,6 +179,13 @@ void CSpectrum::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     SpectrumCanvas.Resize(width(), height());
     PaintNow();
+}
+
+// The window is deleted a moment later; a tick due meanwhile must find the
+// run over already.
+void CSpectrum::closeEvent(QCloseEvent* event) {
+    SpectrumWindowDestroyed();
+    QWidget::closeEvent(event);
 }
 
 bool CSpectrum::event(QEvent* event) {
