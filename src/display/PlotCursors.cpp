@@ -41,7 +41,12 @@ int32_t TraceY(float valueMv) {
 }
 
 void EraseCursors(Canvas& canvas) {
+    if (RemoveCursorMarks(canvas)) Ports.frame->ShowPlot();
+}
+
+bool RemoveCursorMarks(Canvas& canvas) {
     PlotStateRecord& ps = PlotState;
+    const bool shown = ps.OverviewCursorShown == 1 || ps.CursorShown == 1;
     canvas.SetPen(CursorPen);
     const RasterMode before = canvas.SetRasterMode(RasterMode::NotXor);
     if (ps.OverviewCursorShown == 1) {
@@ -58,6 +63,7 @@ void EraseCursors(Canvas& canvas) {
         ps.CursorShown = 0;
     }
     canvas.SetRasterMode(before);
+    return shown;
 }
 
 void DrawReferenceCross(Canvas& canvas) {

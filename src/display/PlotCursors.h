@@ -28,8 +28,13 @@ float ValueAtY(int32_t y);
 // (how Follow Mode snaps the crosshair and the reference to the trace).
 int32_t TraceY(float valueMv);
 
-// Takes both cursor marks off. Leaves CursorPen selected on the canvas.
+// Takes both cursor marks off and shows the canvas when one was there (for
+// the commands that change what the plot shows). Leaves CursorPen selected.
 void EraseCursors(Canvas& canvas);
+
+// The same without showing the canvas: for the mouse handlers, which show
+// it once when they are done. True when a mark was taken off.
+bool RemoveCursorMarks(Canvas& canvas);
 
 // Takes the reference cross off the plot canvas; the reference is gone and
 // the read-out column is cleared at the next read-out, in every case.

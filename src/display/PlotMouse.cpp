@@ -142,7 +142,7 @@ void ApplyBand(Canvas& canvas) {
 bool HoverMove(Canvas& canvas, int32_t x, int32_t y, int32_t& index, float& valueMv) {
     PlotStateRecord& ps = PlotState;
     const RasterMode before = canvas.SetRasterMode(RasterMode::NotXor);
-    EraseCursors(canvas);
+    RemoveCursorMarks(canvas);
     if (ps.Panned == 1) ps.ZoomArmed = 0;
     ps.Panned = 0;
 
@@ -198,7 +198,7 @@ bool HoverMove(Canvas& canvas, int32_t x, int32_t y, int32_t& index, float& valu
 
 bool DragMove(Canvas& canvas, int32_t x, int32_t y, int32_t& index, float& valueMv) {
     PlotStateRecord& ps = PlotState;
-    EraseCursors(canvas);
+    RemoveCursorMarks(canvas);
     if (ps.ZoomArmed == 1) {
         Pan(canvas, x);
         return false;
@@ -257,7 +257,7 @@ void PlotLeftDown(int32_t x, int32_t y) {
         const PlotArea& s = SubWindowArea;
         if (!InsideArea(s, x, y)) return;
         ps.ZoomArmed = 1;
-        EraseCursors(PlotCanvas);
+        RemoveCursorMarks(PlotCanvas);
         EraseReference();
         ps.Anchor = {x, OscSettings.Follow_Mode != 0 ? s.top : y};
         ps.PanX = x;
@@ -288,7 +288,7 @@ void PlotLeftDoubleClick() {
         ps.ZoomArmed = 0;
         RemoveBand(canvas);
     }
-    EraseCursors(canvas);
+    RemoveCursorMarks(canvas);
     EraseReference();
     ps.LabelsDirty = 1;
     const int32_t first = SubWindowArea.first;

@@ -188,6 +188,19 @@ TEST_F(Readouts, ExclusiveOrMarksLeaveThePlotsAsTheyWere) {
     EXPECT_EQ((std::vector{PlotState.CursorShown, PlotState.OverviewCursorShown, PlotState.RefShown,
                            PlotState.BandShown, PlotState.HoverArea}),
               (std::vector{0, 0, 0, 0, 0}));
+
+    // The commands take the marks off before they change the plot, and the
+    // screen follows only when there was one.
+    Hover(300, 200);
+    PlotRightDown(300, 200);
+    const int32_t shown = ports.frame.plotShown;
+    EraseCursors(PlotCanvas);
+    EraseReference();
+    EXPECT_EQ(ports.frame.plotShown, shown + 2);
+    EraseCursors(PlotCanvas);
+    EraseReference();
+    EXPECT_EQ(ports.frame.plotShown, shown + 2);
+    EXPECT_EQ(Plots(), before);
 }
 
 TEST_F(Readouts, NewDrawingClearsTheColumnFirst) {
