@@ -114,7 +114,10 @@ TEST_F(CaptureEngineTest, ManualCaptureOfFourRecordsShowsProgressThenBeepsOnce) 
     }
     ExpectRecordOf(sum, 4);
     EXPECT_EQ(OscSettings.D_min, OscState.DataMin);
-    EXPECT_EQ(OscState.AutoNormPending, 1);
+    // The redraw has taken the requested range: the plot shows the new record whole.
+    EXPECT_EQ(OscState.AutoNormPending, 0);
+    EXPECT_EQ(OscState.ViewMin, OscState.DataMin);
+    EXPECT_EQ(OscState.ViewMax, OscState.DataMax);
     EXPECT_EQ(OscState.StepIdle, 1);
     EXPECT_EQ(OscState.SpectrumValid, 0);
 
