@@ -3,13 +3,24 @@
 # cursor's green, the read-outs beside the plot, and the reference cross with
 # its difference lines.
 source "$(dirname "$0")/lib.sh"
-start_x
+start_x 1280x800
 start_app
+
+# The notice of the simulated card comes with the first drawing; OK closes it.
+notice=
+for _ in $(seq 100); do
+  notice=$(xdotool search --onlyvisible --name '^KORVEL$' 2>/dev/null | head -1 || true)
+  [ -n "$notice" ] && break
+  sleep 0.1
+done
+[ -n "$notice" ] || fail "no notice"
+focus "$notice"
+xdotool key --clearmodifiers Return
 window=$(wait_window "KORVEL Oscillograph Release 1.05")
-sleep 1
-# A notice may greet the first start; Enter closes it when it has the focus.
-xdotool key --clearmodifiers Return 2>/dev/null || true
 sleep 0.5
+focus "$window"
+xdotool key --clearmodifiers F5
+sleep 1
 shot "$WORK/before.png"
 
 # The sub-window plot is the magenta frame: its bounding box on the screen.
