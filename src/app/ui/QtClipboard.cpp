@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <QScreen>
 #include <cmath>
 
 namespace korvel::ui {
@@ -22,6 +23,21 @@ bool QtClipboard::SetBitmap(const uint32_t* pixels, int32_t width, int32_t heigh
         image.setDotsPerMeterY(static_cast<int>(std::lround(height * 10000.0 / heightTenthMm)));
     clipboard->setImage(image);
     return true;
+}
+
+namespace {
+int32_t Dpi(qreal (QScreen::*dpi)() const) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen == nullptr ? 96 : static_cast<int32_t>(std::lround((screen->*dpi)()));
+}
+}  // namespace
+
+int32_t QtClipboard::DpiX() const {
+    return Dpi(&QScreen::logicalDotsPerInchX);
+}
+
+int32_t QtClipboard::DpiY() const {
+    return Dpi(&QScreen::logicalDotsPerInchY);
 }
 
 }  // namespace korvel::ui
