@@ -103,14 +103,17 @@ void FrequencySelected() {
     }
     SetFrequencyIndex(bar.SelectedListItem(top::FrequencyList));
     // Only the time scale changes; the fields show the same samples in the new
-    // times, with six decimals.
+    // times, with six decimals. Both texts are made before either is written:
+    // writing Min redraws the sub-window at once and moves Data_E.
     Controls& bottomBar = *Ports.bottomBar;
-    char text[FieldTextSize];
-    std::snprintf(text, sizeof text, "%f", IndexToTime(OscSettings.Data_S) + OscState.TimeOffset);
-    bottomBar.SetText(bottom::Min, text);
-    std::snprintf(text, sizeof text, "%f",
+    char minText[FieldTextSize];
+    char widthText[FieldTextSize];
+    std::snprintf(minText, sizeof minText, "%f",
+                  IndexToTime(OscSettings.Data_S) + OscState.TimeOffset);
+    std::snprintf(widthText, sizeof widthText, "%f",
                   IndexToTime(OscSettings.Data_E) - IndexToTime(OscSettings.Data_S));
-    bottomBar.SetText(bottom::Width, text);
+    bottomBar.SetText(bottom::Min, minText);
+    bottomBar.SetText(bottom::Width, widthText);
     bottomBar.Repaint();
 }
 

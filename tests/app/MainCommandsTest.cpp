@@ -10,6 +10,8 @@
 #include "app/ControlIds.h"
 #include "app/OscSettings.h"
 #include "app/OscState.h"
+#include "display/PlotState.h"
+#include "display/SubWindowFields.h"
 #include "files/ConfigFile.h"
 #include "support/CoreTest.h"
 
@@ -108,6 +110,24 @@ TEST_F(MainCommands, FrequencyListRewritesTheTimesOrIsPutBackWhileBusy) {
                                                               {bottom::Width, "99.000001"}};
     EXPECT_EQ(ports.bottomBar.writes, writes);
     EXPECT_EQ(ports.bottomBar.repaints, 1);
+}
+
+TEST_F(MainCommands, FrequencyChangeKeepsTheSubWindowsSamples) {
+    // The fields answer their own writes, as on the screen.
+    ports.bottomBar.onTextChanged = [](int32_t) { SubWindowFieldChanged(); };
+    PlotState.EditsLive = 1;
+    OscSettings.Data_S = 200;
+    OscSettings.Data_E = 1200;
+    ports.topBar[top::FrequencyList].selected = 1;  // 80 -> 40 MHz
+    FrequencySelected();
+    EXPECT_EQ(ports.bottomBar[bottom::Min].text, "5.000000");
+    EXPECT_EQ(ports.bottomBar[bottom::Width].text, "25.000000");
+    // The fields are read back as typed times are: 5 us over the float period
+    // (a hair above 0.025) is 199.99999 samples and 25 us is 999.99998, both
+    // truncated. Width is written from the old samples, not from the start
+    // that the Min write had already moved.
+    EXPECT_EQ(OscSettings.Data_S, 199);
+    EXPECT_EQ(OscSettings.Data_E, 199 + 999);
 }
 
 TEST_F(MainCommands, OscillographFrequencyTakesTheNumberAsTyped) {

@@ -25,6 +25,7 @@
 #include "app/ui/ControlBar.h"
 #include "app/ui/UiText.h"
 #include "app/ui/UpDownControl.h"
+#include "display/PlotCopy.h"
 #include "display/PlotStyle.h"
 #include "display/TextEngine.h"
 #include "display/ui/PlotWidget.h"
@@ -236,7 +237,7 @@ void COscFrame::BuildBottomBar(QWidget* parent) {
     auto* followMode = new QCheckBox(UiText(TextId::BarFollowMode), bar);
     add(bottom::FollowMode, followMode, 343, 4, 85, 10);
 
-    connect(copyPlot, &QPushButton::clicked, this, [this] { NotAvailableYet(); });
+    connect(copyPlot, &QPushButton::clicked, this, [] { CopyPlotToClipboard(); });
     connect(averageSpin, &UpDownControl::deltaProposed, this,
             [](int delta) { AverageStep(delta); });
     connect(setZero, &QPushButton::clicked, this, [] { SetZeroCommand(); });

@@ -26,20 +26,18 @@ bool QtClipboard::SetBitmap(const uint32_t* pixels, int32_t width, int32_t heigh
 }
 
 namespace {
-int32_t ScreenDpi(bool across) {
+int32_t Dpi(qreal (QScreen::*dpi)() const) {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) return 96;
-    return static_cast<int32_t>(
-        std::lround(across ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY()));
+    return screen == nullptr ? 96 : static_cast<int32_t>(std::lround((screen->*dpi)()));
 }
 }  // namespace
 
 int32_t QtClipboard::DpiX() const {
-    return ScreenDpi(true);
+    return Dpi(&QScreen::logicalDotsPerInchX);
 }
 
 int32_t QtClipboard::DpiY() const {
-    return ScreenDpi(false);
+    return Dpi(&QScreen::logicalDotsPerInchY);
 }
 
 }  // namespace korvel::ui

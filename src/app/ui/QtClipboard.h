@@ -9,7 +9,7 @@ class QtClipboard : public Clipboard {
   public:
     bool SetBitmap(const uint32_t* pixels, int32_t width, int32_t height, int32_t stride,
                    int32_t widthTenthMm, int32_t heightTenthMm) override;
-    // The primary screen's logical pixels per inch.
+    // The logical resolution of the primary screen, where the plot is shown.
     int32_t DpiX() const override;
     int32_t DpiY() const override;
 };
