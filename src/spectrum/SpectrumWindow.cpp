@@ -6,6 +6,8 @@
 #include "app/OscState.h"
 #include "app/Ports.h"
 #include "app/Texts.h"
+#include "display/Plot.h"
+#include "display/PlotCursors.h"
 #include "display/PlotState.h"
 #include "spectrum/ComputeSpectrum.h"
 #include "spectrum/DrawSpectrum.h"
@@ -41,6 +43,9 @@ bool ScanFrequency(int32_t id, double& freqKHz) {
 
 void ShowSpectrum() {
     if (OscState.OscRunning == 1 || OscState.SpectrumRunning == 1) return;
+    // The main plot's marks go: the window about to come up may cover them.
+    EraseCursors(PlotCanvas);
+    EraseReference();
     if (!Ports.frame->ShowSpectrumWindow()) {
         Ports.dialogs->Message(Text(TextId::SpectrumCannotCreate), nullptr);
     }

@@ -129,14 +129,22 @@ TEST_F(SpectrumWindowTest, OutdatedByANewRecordOrAnotherRange) {
 }
 
 TEST_F(SpectrumWindowTest, ShowSpectrumOpensTheWindowUnlessACaptureRuns) {
+    // The main plot's crosshair and reference cross are taken off first.
+    PlotState.CursorShown = PlotState.RefShown = 1;
     ShowSpectrum();
     EXPECT_EQ(ports.frame.spectrumShown, 1);
+    EXPECT_EQ(PlotState.CursorShown, 0);
+    EXPECT_EQ(PlotState.RefShown, 0);
+    EXPECT_EQ(PlotState.ReadoutsDirty, 1);
+    PlotState.CursorShown = PlotState.RefShown = 1;
     OscState.OscRunning = 1;
     ShowSpectrum();
     OscState.OscRunning = 0;
     OscState.SpectrumRunning = 1;
     ShowSpectrum();
     EXPECT_EQ(ports.frame.spectrumShown, 1);
+    EXPECT_EQ(PlotState.CursorShown, 1);
+    EXPECT_EQ(PlotState.RefShown, 1);
     EXPECT_TRUE(ports.dialogs.messages.empty());
 
     OscState.SpectrumRunning = 0;
