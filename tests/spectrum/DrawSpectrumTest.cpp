@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -17,173 +16,116 @@ namespace {
 
 using test::SpectrumTest;
 using Runs = std::vector<std::pair<int32_t, int32_t>>;
-
 constexpr uint32_t Red = AxisPen.color;
-
-// 301 bins 1 kHz apart: 0 .. 300 kHz. Bin 120 is the peak.
-std::vector<float> Ramp() {
-    std::vector<float> bins(301);
-    for (size_t k = 0; k < bins.size(); ++k)
-        bins[k] = 1.0f + static_cast<float>(k % 5);
-    bins[120] = 10.0f;
-    return bins;
-}
 
 // W = 500 and a space 8 pixels wide: the axis of the worked example.
 TEST_F(SpectrumTest, NewWindowShowsEveryKeptBinOverTheExampleAxis) {
     PutSpectrum(Ramp(), 1.0f);
     Open(512, 300);
-
     EXPECT_EQ(Field(spectrumBottom::Min), " 0.0");
     EXPECT_EQ(Field(spectrumBottom::Width), "300.0");
     EXPECT_EQ(Field(spectrumBottom::MaxFreq), "(Max = 300.0 kHz)");
-    ASSERT_EQ(Left(), 6);
-    ASSERT_EQ(Top(), TopBar + 1 + 5);
-    ASSERT_EQ(Right(), 507);
-    ASSERT_EQ(Bottom(), 300 - (BottomBar + 1) - 8 - CellHeight);
-    ASSERT_EQ(W(), 500);
-    EXPECT_FLOAT_EQ(SpectrumView.VisLowFreq, 0.0f);
-    EXPECT_FLOAT_EQ(SpectrumView.VisHighFreq, 300.0f);
+    const Rect& p = Plot();
+    ASSERT_EQ(p.left, 6);
+    ASSERT_EQ(p.top, TopBar + 1 + 5);
+    ASSERT_EQ(p.bottom, 300 - (BottomBar + 1) - 8 - CellHeight);
+    ASSERT_EQ(p.right - p.left - 1, 500);
+    ExpectShown(0.0f, 300.0f);
 
-    // Bin 0 on the vertical axis, bin 300 at left + W, every bin its own column.
+    // Bin 0 on the vertical axis, bin 300 at left + W, each in its column.
+    // The peak (7) ends at top + 1, its end point unpainted; a 1 rises
+    // trunc(232 / 7) = 33 pixels.
     std::vector<int32_t> columns;
     for (int32_t k = 0; k <= 300; ++k)
-        columns.push_back(Left() + k * 500 / 300);
-    EXPECT_EQ(ColumnsOf(Red, Bottom() - 1), columns);
-    // The peak ends at top + 1 (its end point unpainted); a bin of a tenth of
-    // it rises trunc(232 / 10) pixels.
-    EXPECT_EQ(LineTop(Left() + 120 * 500 / 300), Top() + 2);
-    EXPECT_EQ(LineTop(Left() + 5 * 500 / 300), Bottom() - 23 + 1);
-    // Axes in black: the vertical one above the bin-0 line, the horizontal
-    // one between the bin lines, ending under the last bin one pixel short
-    // of right.
-    EXPECT_EQ(At(Left(), Top()), Black);
-    EXPECT_EQ(At(Left() + 2, Bottom()), Black);
-    EXPECT_EQ(At(Right() - 2, Bottom()), Black);
-    EXPECT_EQ(At(Right() - 1, Bottom()), Red);
-    EXPECT_EQ(At(Right(), Bottom()), White);
+        columns.push_back(6 + k * 500 / 300);
+    EXPECT_EQ(ColumnsOf(Red, p.bottom - 1), columns);
+    EXPECT_EQ(LineTop(6 + 6 * 500 / 300), p.top + 2);
+    EXPECT_EQ(LineTop(6 + 7 * 500 / 300), p.bottom - 32);
+    EXPECT_EQ(At(6, p.top), Black);
+    EXPECT_EQ(At(8, p.bottom), Black);
+    EXPECT_EQ(At(p.right, p.bottom), White);
 
-    // Ticks at left + 0, 83, 166, 250, 333, 416, 500.
-    std::vector<int32_t> ticks;
-    for (int32_t offset : {0, 83, 166, 250, 333, 416, 500})
-        ticks.push_back(Left() + offset);
-    EXPECT_EQ(ColumnsOf(Black, Bottom() + 1), ticks);
-    EXPECT_EQ(ColumnsOf(Black, Bottom() + 4), ticks);
-    // Labels 0 .. 250 centred under their ticks; "300 kHz" ends at right + 3.
+    // Ticks at left + 0, 83, 166, 250, 333, 416, 500; labels 0 .. 250 centred
+    // under them, "300 kHz" ending at right + 3.
+    const std::vector<int32_t> ticks{6, 89, 172, 256, 339, 422, 506};
+    EXPECT_EQ(ColumnsOf(Black, p.bottom + 1), ticks);
+    EXPECT_EQ(ColumnsOf(Black, p.bottom + 4), ticks);
     const Runs labels{{2, 10},    {81, 97},   {160, 184}, {244, 268},
                       {327, 351}, {410, 434}, {454, 510}};
-    EXPECT_EQ(InkRuns(Bottom() + 5), labels);
-    EXPECT_EQ(InkRuns(Bottom() + 5 + CellHeight - 1), labels);
-    EXPECT_EQ(InkRuns(Bottom() + 5 + CellHeight), Runs{});
+    EXPECT_EQ(InkRuns(p.bottom + 5), labels);
+    EXPECT_EQ(InkRuns(p.bottom + 4 + CellHeight), labels);
+    EXPECT_EQ(InkRuns(p.bottom + 5 + CellHeight), Runs{});
 }
 
-// W = 200: steps of 50 crowd the labels, so the window asks for fewer until
-// steps of 100 fit; "300 kHz" would then crowd "200" and "kHz" stands alone.
-TEST_F(SpectrumTest, CrowdedLabelsTakeACoarserStepAndTheUnitStandsAlone) {
+// W = 200: steps of 50 crowd the labels until steps of 100 fit; "300 kHz"
+// would start at 154, before "200" ends (139 + 20), so "kHz" stands alone.
+// A wide axis of 0 .. 100 kHz gets at most 11 ticks.
+TEST_F(SpectrumTest, CrowdedLabelsTakeFewerTicksAndTheUnitStandsAlone) {
     PutSpectrum(Ramp(), 1.0f);
     Open(212, 300);
-    ASSERT_EQ(W(), 200);
-    std::vector<int32_t> ticks;
-    for (int32_t offset : {0, 66, 133, 200})
-        ticks.push_back(Left() + offset);
-    EXPECT_EQ(ColumnsOf(Black, Bottom() + 2), ticks);
-    // "200" ends at prevRight = 139 + 20 = 159 for the unit's purposes; the
-    // whole last label would start at 210 - 56 = 154.
-    EXPECT_EQ(InkRuns(Bottom() + 8), (Runs{{2, 10}, {60, 84}, {127, 151}, {186, 210}}));
-}
-
-TEST_F(SpectrumTest, NoMoreThanElevenTicks) {
-    std::vector<float> bins(101, 1.0f);
-    PutSpectrum(bins, 1.0f);
+    EXPECT_EQ(ColumnsOf(Black, Plot().bottom + 2), (std::vector<int32_t>{6, 72, 139, 206}));
+    EXPECT_EQ(InkRuns(Plot().bottom + 8), (Runs{{2, 10}, {60, 84}, {127, 151}, {186, 210}}));
+    PutSpectrum(std::vector<float>(101, 1.0f), 1.0f);
     Open(1200, 300);
-    EXPECT_EQ(ColumnsOf(Black, Bottom() + 2).size(), 11u);
+    EXPECT_EQ(ColumnsOf(Black, Plot().bottom + 2).size(), 11u);
 }
 
-// Bin k of a zoomed view stands at left + trunc((k - first) x W / (end - first - 1)).
-TEST_F(SpectrumTest, ZoomedViewSpreadsItsBinsOverTheWholeWidth) {
-    PutSpectrum(Ramp(), 1.0f);
-    Open(512, 300);
-    DrawSpectrum(10, 17);
-    std::vector<int32_t> columns;
-    for (int32_t k = 0; k < 7; ++k)
-        columns.push_back(Left() + k * 500 / 6);
-    EXPECT_EQ(ColumnsOf(Red, Bottom() - 1), columns);
-    EXPECT_FLOAT_EQ(SpectrumView.VisLowFrac, 10.0f / 300.0f);
-    EXPECT_FLOAT_EQ(SpectrumView.VisHighFrac, 16.0f / 300.0f);
-    EXPECT_FLOAT_EQ(SpectrumView.VisLowFreq, 10.0f);
-    EXPECT_FLOAT_EQ(SpectrumView.VisHighFreq, 16.0f);
-    // Bins 10..16 hold 1, 2, 3, 4, 5, 1, 2: bin 14 is the peak of the view.
-    EXPECT_EQ(LineTop(Left() + 4 * 500 / 6), Top() + 2);
-}
-
-// Spectra that cannot be spread over an axis show the empty axes and read
-// no bin beyond the kept ones (each is followed by the sentinel).
+// Spectra that cannot be spread over an axis show the empty axes, keep the
+// fractions, and read no bin beyond the kept ones.
 TEST_F(SpectrumTest, DegenerateSpectraShowEmptyAxes) {
     const float inf = std::numeric_limits<float>::infinity();
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    struct Case {
-        const char* name;
+    const struct {
         std::vector<float> bins;
         float binWidth;
-        bool labels;  // the frequency axis still has its labels
+        bool labels;
+    } cases[] = {
+        {{}, 1.0f, false},                            // no bin: a range of one sample
+        {{0.0f}, 1.0f, false},                        // one bin: two samples
+        {std::vector<float>(301, 0.0f), 1.0f, true},  // a constant record
+        {{0.0f, 5.0f}, 0.0f, false},                  // no bin width
+        {{0.0f, 5.0f}, inf, false},                   // infinite bin width
+        {{-1.0f, nan, -3.0f}, 1.0f, true},
     };
-    const Case cases[] = {
-        {"no bin (a range of one sample)", {}, 1.0f, false},
-        {"one bin (two samples)", {0.0f}, 1.0f, false},
-        {"all bins 0 (a constant record)", std::vector<float>(301, 0.0f), 1.0f, true},
-        {"no bin width", {0.0f, 5.0f, 1.0f}, 0.0f, false},
-        {"infinite bin width", {0.0f, 5.0f, 1.0f}, inf, false},
-        {"negative and NaN bins", {-1.0f, nan, -3.0f}, 1.0f, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bins.size());
         SpectrumView = SpectrumViewRecord{};
         PutSpectrum(c.bins, c.binWidth);
         Open(512, 300);
-        EXPECT_EQ(ColumnsOf(Red, Bottom() - 1), std::vector<int32_t>{});
-        EXPECT_EQ(At(Left(), Top()), Black);
-        EXPECT_EQ(At(Right() - 1, Bottom()), Black);
-        EXPECT_EQ(InkRuns(Bottom() + 8).empty(), !c.labels);
+        EXPECT_EQ(ColumnsOf(Red, Plot().bottom - 1), std::vector<int32_t>{});
+        EXPECT_EQ(At(Plot().left, Plot().top), Black);
+        EXPECT_EQ(At(Plot().right - 1, Plot().bottom), Black);
+        EXPECT_EQ(InkRuns(Plot().bottom + 8).empty(), !c.labels);
         EXPECT_FLOAT_EQ(SpectrumView.VisHighFrac, 1.0f);
     }
+    // An infinite bin is the peak; the finite ones lie flat.
+    PutSpectrum({0.0f, 2.0f, inf, 3.0f}, 1.0f);
+    Paint();
+    EXPECT_EQ(LineTop(6 + 2 * 500 / 3), Plot().top + 2);
+    EXPECT_EQ(LineTop(6 + 500 / 3), -1);
+    for (auto [w, h] : {std::pair{0, 0}, std::pair{1, 1}, std::pair{12, 30}})
+        Open(w, h);  // too small for a plot: what fits is drawn
 }
 
-TEST_F(SpectrumTest, InfiniteBinReachesTheTopAndTheOthersLie) {
-    PutSpectrum({0.0f, 2.0f, std::numeric_limits<float>::infinity(), 3.0f}, 1.0f);
-    Open(512, 300);
-    EXPECT_EQ(LineTop(Left() + 2 * W() / 3), Top() + 2);
-    EXPECT_EQ(LineTop(Left() + W() / 3), -1);
-    EXPECT_EQ(LineTop(Left() + W()), -1);
-}
-
-// A range of one bin has no width: it is shown as two, so that a double
-// click still has a width to double.
-TEST_F(SpectrumTest, SingleBinRangesAreWidenedToTwo) {
+// A single bin has no width: it is shown as two, so that a double click
+// still has a width to double. Ranges beyond the spectrum are held in it;
+// bin k of a zoomed view stands at left + trunc((k - first) x W / (end - first - 1)).
+TEST_F(SpectrumTest, RangesAreHeldWithinTheSpectrumAndTwoBinsWide) {
     PutSpectrum(Ramp(), 1.0f);
     SpectrumView.VisLowFrac = SpectrumView.VisHighFrac = 0.5f;
     Open(512, 300);
-    EXPECT_FLOAT_EQ(SpectrumView.VisLowFreq, 150.0f);
-    EXPECT_FLOAT_EQ(SpectrumView.VisHighFreq, 151.0f);
-    EXPECT_EQ(ColumnsOf(Red, Bottom() - 1), (std::vector<int32_t>{Left(), Left() + W()}));
-
-    // At the end of the spectrum the range grows to the left; ranges past
-    // the end are held within it.
-    for (auto [first, end] : {std::pair{300, 301}, std::pair{305, 309}, std::pair{-4, 1}}) {
+    ExpectShown(150.0f, 151.0f);
+    EXPECT_EQ(ColumnsOf(Red, Plot().bottom - 1), (std::vector<int32_t>{6, 506}));
+    for (auto [first, end] : {std::pair{300, 301}, std::pair{305, 309}}) {
         DrawSpectrum(first, end);
-        const float low = first < 0 ? 0.0f : 299.0f;
-        EXPECT_FLOAT_EQ(SpectrumView.VisLowFreq, low);
-        EXPECT_FLOAT_EQ(SpectrumView.VisHighFreq, low + 1.0f);
+        ExpectShown(299.0f, 300.0f);
     }
-}
-
-// Windows too small for a plot: nothing is drawn outside the canvas, and
-// nothing fails.
-TEST_F(SpectrumTest, TinyWindowsDrawWhatFits) {
-    PutSpectrum(Ramp(), 1.0f);
-    for (auto [w, h] : {std::pair{0, 0}, std::pair{1, 1}, std::pair{12, 30}, std::pair{40, 60}}) {
-        Open(w, h);
-        EXPECT_EQ(SpectrumCanvas.Width(), w);
-    }
+    DrawSpectrum(-4, 1);
+    ExpectShown(0.0f, 1.0f);
+    DrawSpectrum(10, 17);
+    EXPECT_EQ(ColumnsOf(Red, Plot().bottom - 1),
+              (std::vector<int32_t>{6, 89, 172, 256, 339, 422, 506}));
+    EXPECT_EQ(LineTop(256), Plot().top + 2);  // bin 13 holds 7
 }
 
 }  // namespace

@@ -9,45 +9,48 @@
 #include <vector>
 
 #include "app/OscState.h"
-#include "spectrum/SpectrumData.h"
 #include "spectrum/SpectrumFixture.h"
 #include "spectrum/SpectrumView.h"
-#include "spectrum/SpectrumWindow.h"
 
 namespace korvel {
 namespace {
 
-using test::SpectrumTest;
+uint32_t Bits(float value) {
+    uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
 
-struct Line {
-    float freqKHz;
-    float power;
-};
-
-// The numbers of a spectrum file as a plotting tool reads them: '#' lines
-// skipped, two numbers a line.
-std::vector<Line> ReadBack(const std::string& text) {
-    std::vector<Line> lines;
+// The numbers of a spectrum file as a plotting tool reads them, '#' lines
+// skipped: the bits of frequency and power, line by line.
+std::vector<std::pair<uint32_t, uint32_t>> ReadBack(const std::string& text) {
+    std::vector<std::pair<uint32_t, uint32_t>> lines;
     std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        Line l{};
+        float f = 0.0f, p = 0.0f;
         char rest = 0;
-        EXPECT_EQ(std::sscanf(line.c_str(), "%g %g %c", &l.freqKHz, &l.power, &rest), 2) << line;
-        lines.push_back(l);
+        if (line[0] == '#') continue;
+        EXPECT_EQ(std::sscanf(line.c_str(), "%g %g %c", &f, &p, &rest), 2) << line;
+        lines.emplace_back(Bits(f), Bits(p));
     }
     return lines;
 }
 
-bool SameBits(float a, float b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
+// A file dialog's request in one line: title, filters, selected filter,
+// default extension, folder, overwrite question.
+std::string Describe(const FileDialogRequest& r) {
+    std::string text = r.title;
+    for (int32_t i = 0; i < r.filterCount; ++i)
+        text += std::string("|") + r.filters[i].name + " " + r.filters[i].pattern;
+    return text + "|" + std::to_string(r.selectedFilter) + "|" + r.defaultExtension + "|" +
+           r.initialDirectory + (r.confirmOverwrite ? "|ask" : "|replace");
 }
 
-class SpectrumFileTest : public SpectrumTest {
+// 1024 samples 0.0125 us apart: 512 bins 78.125 kHz apart, with powers
+// that need every digit.
+class SpectrumFileTest : public test::SpectrumTest {
   protected:
-    // 1000 samples 0.0125 us apart give 512 bins 78.125 kHz apart; powers
-    // that need every digit.
     void SetUp() override {
         SpectrumTest::SetUp();
         std::vector<float> bins(512);
@@ -61,20 +64,20 @@ class SpectrumFileTest : public SpectrumTest {
 TEST_F(SpectrumFileTest, ShownBinsReadBackAsTheSameFloats) {
     Type("1000", "780");  // bins 13 .. 23
     const std::string text = FormatSpectrumFile();
-    const std::vector<Line> lines = ReadBack(text);
+    const auto lines = ReadBack(text);
     ASSERT_EQ(lines.size(), 11u);
     for (int32_t k = 13; k <= 23; ++k) {
-        SCOPED_TRACE(k);
-        EXPECT_TRUE(SameBits(lines[k - 13].freqKHz, BinFrequency(k)));
-        EXPECT_TRUE(SameBits(lines[k - 13].power, SpectrumView.Bins[k]));
+        EXPECT_EQ(lines[k - 13], std::pair(Bits(BinFrequency(k)), Bits(SpectrumView.Bins[k])));
     }
-    EXPECT_FLOAT_EQ(lines[0].freqKHz, 1015.625f);
-    EXPECT_NE(text.find("# Samples 100 to 1123 of the record (1024 samples), "
-                        "sample period 0.0125000002 us\n"),
+    EXPECT_EQ(lines[0].first, Bits(1015.625f));
+    EXPECT_EQ(text.rfind("# KORVEL spectrum file", 0), 0u);
+    EXPECT_NE(text.find("\n# Samples 100 to 1123 of the record (1024 samples), "
+                        "sample period 0.0125000002 us\n# Spectra averaged: 1\n"),
               std::string::npos)
         << text;
-    EXPECT_NE(text.find("# Spectra averaged: 1\n"), std::string::npos);
-    EXPECT_EQ(text.rfind("# KORVEL spectrum file", 0), 0u);
+    PutSpectrum({}, 1.0f);  // nothing shown: the comments alone
+    Paint();
+    EXPECT_TRUE(ReadBack(FormatSpectrumFile()).empty());
 }
 
 TEST_F(SpectrumFileTest, SaveAsksForAKsfFileAndReplacesIt) {
@@ -82,56 +85,29 @@ TEST_F(SpectrumFileTest, SaveAsksForAKsfFileAndReplacesIt) {
     ports.dialogs.saveAnswers.push_back({path, 1});
     SaveSpectrum();
     ASSERT_EQ(ports.dialogs.saveRequests.size(), 1u);
-    const FileDialogRequest& request = ports.dialogs.saveRequests[0];
-    EXPECT_STREQ(request.title, "Save KORVEL spectrum to file");
-    ASSERT_EQ(request.filterCount, 2);
-    EXPECT_STREQ(request.filters[0].name, "KORVEL specrum file");
-    EXPECT_STREQ(request.filters[0].pattern, "*.ksf");
-    EXPECT_STREQ(request.filters[1].name, "All files");
-    EXPECT_STREQ(request.filters[1].pattern, "*.*");
-    EXPECT_EQ(request.selectedFilter, 1);
-    EXPECT_STREQ(request.defaultExtension, "ksf");
-    EXPECT_STREQ(request.initialDirectory, ".");
-    EXPECT_TRUE(request.confirmOverwrite);
+    EXPECT_EQ(Describe(ports.dialogs.saveRequests[0]),
+              "Save KORVEL spectrum to file|KORVEL specrum file *.ksf|All files *.*|1|ksf|.|ask");
     EXPECT_EQ(ReadFile(path), FormatSpectrumFile());
-    EXPECT_EQ(ReadBack(ReadFile(path)).size(), 512u);
-    EXPECT_TRUE(ports.dialogs.messages.empty());
-}
 
-TEST_F(SpectrumFileTest, SaveDialogSpeaksRussian) {
     OscState.Russian = 1;
-    SaveSpectrum();
-    ASSERT_EQ(ports.dialogs.saveRequests.size(), 1u);
-    const FileDialogRequest& request = ports.dialogs.saveRequests[0];
-    EXPECT_STREQ(request.title, "Сохранить спектр KORVEL в файл");
-    EXPECT_STREQ(request.filters[0].name, "KORVEL спектральный файл");
-    EXPECT_STREQ(request.filters[1].name, "Все файлы");
+    SaveSpectrum();  // no answer: Cancel
+    EXPECT_EQ(
+        Describe(ports.dialogs.saveRequests[1]),
+        "Сохранить спектр KORVEL в файл|KORVEL спектральный файл *.ksf|Все файлы *.*|1|ksf|.|ask");
+    EXPECT_TRUE(ports.dialogs.messages.empty());
 }
 
-TEST_F(SpectrumFileTest, CancelRunAndUnwritableFiles) {
-    SaveSpectrum();  // no answer: Cancel
-    EXPECT_TRUE(ports.dialogs.messages.empty());
-
+TEST_F(SpectrumFileTest, NoDialogDuringARunAndAMessageForAnUnwritableFile) {
     OscState.SpectrumRunning = 1;
     SaveSpectrum();
-    EXPECT_EQ(ports.dialogs.saveRequests.size(), 1u);  // no dialog during a run
+    EXPECT_TRUE(ports.dialogs.saveRequests.empty());
     OscState.SpectrumRunning = 0;
-
     const std::string path = TempDir() + "/no such folder/s.ksf";
     ports.dialogs.saveAnswers.push_back({path, 1});
     SaveSpectrum();
     ASSERT_EQ(ports.dialogs.messages.size(), 1u);
     EXPECT_EQ(ports.dialogs.messages[0].text, "Cannot write the spectrum file\n" + path);
     EXPECT_EQ(ports.dialogs.messages[0].caption, "Spectrum");
-}
-
-// Nothing shown, nothing written but the description.
-TEST_F(SpectrumFileTest, SpectraWithoutBinsWriteOnlyTheComments) {
-    PutSpectrum({}, 1.0f);
-    Paint();
-    const std::string text = FormatSpectrumFile();
-    EXPECT_TRUE(ReadBack(text).empty());
-    EXPECT_NE(text.find("# Samples 100 to 100 of the record (1 samples)"), std::string::npos);
 }
 
 }  // namespace

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "acquisition/CaptureEngine.h"
 #include "app/OscSettings.h"
 #include "app/OscState.h"
-#include "display/PlotState.h"
 #include "spectrum/SpectrumControlIds.h"
 #include "spectrum/SpectrumData.h"
 #include "spectrum/SpectrumFixture.h"
@@ -26,15 +26,12 @@ class SpectrumRunTest : public test::SpectrumTest {
         SpectrumTest::SetUp();
         OscSettings.Num_Data = 4096;
         CaptureStep();
-        ASSERT_GT(SubWindowArea.last, SubWindowArea.first);
         Open(512, 300);
     }
-
     std::string Counter() { return ports.spectrumTopBar[spectrumTop::Counter].text; }
     void SetAccumulate(bool on) { ports.spectrumTopBar[spectrumTop::Accumulate].checked = on; }
     bool TimerRuns() const { return ports.timers.Running(TimerId::SpectrumRun); }
-
-    // The kept bins of the last computation, bit for bit.
+    // The kept bins of the last transform, and the shown bins.
     static std::vector<float> Fresh() {
         return {SpectrumData.Work, SpectrumData.Work + SpectrumData.LastBin + 1};
     }
@@ -43,7 +40,7 @@ class SpectrumRunTest : public test::SpectrumTest {
     }
 };
 
-TEST_F(SpectrumRunTest, StartTakesTheOscillographRateAndShowsTheWaitFace) {
+TEST_F(SpectrumRunTest, ButtonStartsAndStopsAtTheOscillographPeriod) {
     ToggleSpectrumRun();
     EXPECT_EQ(OscState.SpectrumRunning, 1);
     EXPECT_EQ(ports.timers.Period(TimerId::SpectrumRun), 500);
@@ -53,16 +50,12 @@ TEST_F(SpectrumRunTest, StartTakesTheOscillographRateAndShowsTheWaitFace) {
     EXPECT_FALSE(TimerRuns());
     EXPECT_EQ(OscState.SpectrumRunning, 0);
     EXPECT_EQ(ports.spectrumTopBar[spectrumTop::Run].face, Face::SpectrumIdle);
-
     OscSettings.Osc_Freq = 3.0f;
     ToggleSpectrumRun();
     EXPECT_EQ(ports.timers.Period(TimerId::SpectrumRun), 333);
-}
-
-TEST_F(SpectrumRunTest, RateWithoutPeriodRefusesToStart) {
-    OscSettings.Osc_Freq = 0.0f;
     ToggleSpectrumRun();
-    EXPECT_EQ(OscState.SpectrumRunning, 0);
+    OscSettings.Osc_Freq = 0.0f;  // no period: no run
+    ToggleSpectrumRun();
     EXPECT_FALSE(TimerRuns());
     ASSERT_EQ(ports.dialogs.messages.size(), 1u);
     EXPECT_EQ(ports.dialogs.messages[0].text,
@@ -74,96 +67,62 @@ TEST_F(SpectrumRunTest, AccumulatingRunCountsItsTicksAndShowsTheRunningMean) {
     SetAccumulate(true);
     ToggleSpectrumRun();
     EXPECT_EQ(SpectrumData.AverageCount, 0);
-    EXPECT_EQ(Counter(), "");
-
     SpectrumRunTick();
     EXPECT_EQ(Counter(), "Accumulated: 1");
     EXPECT_EQ(SpectrumView.Bins, SpectrumData.Average);
     EXPECT_EQ(Shown(), Fresh());  // the first spectrum as it is
     const std::vector<float> first = Fresh();
-
     SpectrumRunTick();
     EXPECT_EQ(Counter(), "Accumulated: 2");
-    EXPECT_EQ(SpectrumData.AverageCount, 2);
     const std::vector<float> second = Fresh();
-    const size_t common = std::min(first.size(), second.size());
-    for (size_t k = 0; k < common; ++k) {
+    for (size_t k = 0; k < std::min(first.size(), second.size()); ++k)
         EXPECT_FLOAT_EQ(SpectrumView.Bins[k], (first[k] + second[k]) / 2) << k;
-    }
-    // The Accumulate box counts only as a run starts.
-    SetAccumulate(false);
-    SpectrumRunTick();
-    EXPECT_EQ(Counter(), "Accumulated: 3");
-
-    // Stopped: the counter stays; restarted: a new mean from 1.
-    ToggleSpectrumRun();
-    SpectrumRunTick();
-    EXPECT_EQ(Counter(), "Accumulated: 3");
-    SetAccumulate(true);
-    ToggleSpectrumRun();
-    SpectrumRunTick();
-    EXPECT_EQ(Counter(), "Accumulated: 1");
-    EXPECT_EQ(SpectrumData.AverageCount, 1);
-    EXPECT_EQ(Shown(), Fresh());
-}
-
-TEST_F(SpectrumRunTest, PlainRunShowsEachNewSpectrumAndLeavesTheCounterAndTheMean) {
-    ports.spectrumTopBar[spectrumTop::Counter].text = "Accumulated: 7";
-    const std::vector<float> average(SpectrumData.Average, SpectrumData.Average + 2048);
-    ToggleSpectrumRun();
-    const std::vector<float> before = Fresh();
-    SpectrumRunTick();
+    // A paint between ticks shows the record's own spectrum, the next tick the mean.
+    Paint();
     EXPECT_EQ(SpectrumView.Bins, SpectrumData.Work);
-    EXPECT_NE(Fresh(), before);  // a new record, a new spectrum
+    SetAccumulate(false);  // read only as a run starts
     SpectrumRunTick();
-    EXPECT_EQ(Counter(), "Accumulated: 7");
-    EXPECT_EQ(std::vector<float>(SpectrumData.Average, SpectrumData.Average + 2048), average);
-}
-
-TEST_F(SpectrumRunTest, CounterInRussian) {
-    OscState.Russian = 1;
+    EXPECT_EQ(Counter(), "Accumulated: 3");
+    EXPECT_EQ(SpectrumView.Bins, SpectrumData.Average);
+    // Stopped, the counter stays; restarted, a new mean from 1.
+    ToggleSpectrumRun();
+    SpectrumRunTick();
+    EXPECT_EQ(Counter(), "Accumulated: 3");
     SetAccumulate(true);
+    OscState.Russian = 1;
     ToggleSpectrumRun();
     SpectrumRunTick();
     EXPECT_EQ(Counter(), "Накоплений: 1");
+    EXPECT_EQ(Shown(), Fresh());
 }
 
-// A paint between ticks shows the spectrum of the record; the next tick the mean.
-TEST_F(SpectrumRunTest, PaintDuringARunShowsTheCurrentRecord) {
-    SetAccumulate(true);
-    ToggleSpectrumRun();
-    SpectrumRunTick();
-    SpectrumRunTick();
-    Paint();
-    EXPECT_EQ(SpectrumView.Bins, SpectrumData.Work);
-    SpectrumRunTick();
-    EXPECT_EQ(SpectrumView.Bins, SpectrumData.Average);
-}
-
-TEST_F(SpectrumRunTest, TicksKeepTheShownFraction) {
+TEST_F(SpectrumRunTest, PlainRunShowsEachNewSpectrumAtTheSameFraction) {
+    ports.spectrumTopBar[spectrumTop::Counter].text = "Accumulated: 7";
+    const std::vector<float> average(SpectrumData.Average, SpectrumData.Average + 2048);
     SpectrumView.VisLowFrac = 0.25f;
     SpectrumView.VisHighFrac = 0.5f;
-    Paint();
-    const float low = SpectrumView.VisLowFrac;
-    const float high = SpectrumView.VisHighFrac;
     ToggleSpectrumRun();
-    for (int i = 0; i < 3; ++i) {
+    std::vector<float> before = Fresh();
+    for (int tick = 0; tick < 3; ++tick) {
         SpectrumRunTick();
+        EXPECT_EQ(SpectrumView.Bins, SpectrumData.Work);
+        EXPECT_NE(Fresh(), before);  // a new record, a new spectrum
+        before = Fresh();
         const float bin = 1.0f / static_cast<float>(SpectrumView.BinCount - 1);
-        EXPECT_NEAR(SpectrumView.VisLowFrac, low, bin);
-        EXPECT_NEAR(SpectrumView.VisHighFrac, high, bin);
+        EXPECT_NEAR(SpectrumView.VisLowFrac, 0.25f, bin);
+        EXPECT_NEAR(SpectrumView.VisHighFrac, 0.5f, bin);
     }
-}
+    EXPECT_EQ(Counter(), "Accumulated: 7");
+    EXPECT_EQ(std::vector<float>(SpectrumData.Average, SpectrumData.Average + 2048), average);
 
-TEST_F(SpectrumRunTest, ClosingTheWindowEndsTheRun) {
-    ToggleSpectrumRun();
+    // Closing the window ends the run; a tick on its way does nothing.
     ShowSpectrum();
     EXPECT_EQ(ports.frame.spectrumShown, 0);
     SpectrumWindowDestroyed();
     EXPECT_EQ(OscState.SpectrumRunning, 0);
     EXPECT_FALSE(TimerRuns());
     const float sample = OscState.Record[10];
-    SpectrumRunTick();  // a tick already queued does nothing
+    SpectrumRunTick();
     EXPECT_EQ(OscState.Record[10], sample);
     ShowSpectrum();
     EXPECT_EQ(ports.frame.spectrumShown, 1);

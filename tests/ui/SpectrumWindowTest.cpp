@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,9 +18,7 @@
 #include "app/MainCommands.h"
 #include "app/OscState.h"
 #include "app/ResetAll.h"
-#include "app/ui/ControlBar.h"
 #include "app/ui/OscFrame.h"
-#include "display/PlotStyle.h"
 #include "spectrum/SpectrumControlIds.h"
 #include "spectrum/SpectrumData.h"
 #include "spectrum/SpectrumView.h"
@@ -116,13 +113,12 @@ TEST_F(SpectrumWindowTest, ShowSpectrumOpensOneWindowOverTheCanvas) {
               SpectrumView.BottomBarHeight);
     EXPECT_EQ(Bottom<QLineEdit>(spectrumBottom::Min)->text(), " 0.0");
     EXPECT_TRUE(Bottom<QLabel>(spectrumBottom::MaxFreq)->text().startsWith("(Max = "));
-    // The bins are on the screen.
-    const QImage shown = window->Plot()->grab().toImage();
-    int red = 0;
-    for (int x = 0; x < shown.width(); ++x)
-        red += (shown.pixel(x, SpectrumView.PlotRect.bottom - window->Plot()->y() - 1) &
-                0xFFFFFF) == AxisPen.color;
-    EXPECT_GT(red, 0);
+    // The widget shows its part of the canvas, pixel for pixel.
+    const QImage canvas(reinterpret_cast<const uchar*>(SpectrumCanvas.Pixels()),
+                        SpectrumCanvas.Width(), SpectrumCanvas.Height(), SpectrumCanvas.Width() * 4,
+                        QImage::Format_RGB32);
+    EXPECT_EQ(window->Plot()->grab().toImage().convertToFormat(QImage::Format_RGB32),
+              canvas.copy(window->Plot()->geometry()));
 
     ClickShowSpectrum();
     EXPECT_EQ(SpectrumWnd, window);  // raised, not made again
@@ -170,7 +166,7 @@ TEST_F(SpectrumWindowTest, RunStartsAndStopsWithClicksAndEndsWhenTheWindowCloses
     EXPECT_EQ(Top<QLabel>(spectrumTop::Counter)->text(), "");
 }
 
-TEST_F(SpectrumWindowTest, MouseAndFieldsChooseTheShownRange) {
+TEST_F(SpectrumWindowTest, ClicksAndADoubleClickChooseTheShownRange) {
     OpenMain();
     ASSERT_NE(OpenSpectrum(), nullptr);
     SpectrumPlotWidget* plot = SpectrumWnd->Plot();
@@ -180,49 +176,12 @@ TEST_F(SpectrumWindowTest, MouseAndFieldsChooseTheShownRange) {
     QTest::mouseClick(plot, Qt::LeftButton, Qt::NoModifier, QPoint(300, y));
     EXPECT_GT(SpectrumView.VisLowFrac, 0.0f);
     EXPECT_LT(SpectrumView.VisHighFrac, 1.0f);
-    const QString min = Bottom<QLineEdit>(spectrumBottom::Min)->text();
-    EXPECT_NE(min, " 0.0");
+    EXPECT_NE(Bottom<QLineEdit>(spectrumBottom::Min)->text(), " 0.0");
     // A double click widens the range around its centre.
     const float width = SpectrumView.VisHighFreq - SpectrumView.VisLowFreq;
     QTest::mouseDClick(plot, Qt::LeftButton, Qt::NoModifier, QPoint(150, y));
     EXPECT_EQ(SpectrumView.Selecting, 0);
     EXPECT_GT(SpectrumView.VisHighFreq - SpectrumView.VisLowFreq, 1.5f * width);
-
-    QLineEdit* minField = Bottom<QLineEdit>(spectrumBottom::Min);
-    QLineEdit* widthField = Bottom<QLineEdit>(spectrumBottom::Width);
-    minField->setFocus();
-    minField->selectAll();
-    QTest::keyClicks(minField, "0");
-    widthField->setFocus();
-    widthField->selectAll();
-    QTest::keyClick(widthField, Qt::Key_Delete);
-    QTest::keyClicks(widthField, "1e9");
-    EXPECT_FLOAT_EQ(SpectrumView.VisLowFrac, 0.0f);
-    EXPECT_FLOAT_EQ(SpectrumView.VisHighFrac, 1.0f);
-}
-
-TEST_F(SpectrumWindowTest, CopyPutsTheSpaceBetweenTheBarsOnTheClipboard) {
-    OpenMain();
-    ASSERT_NE(OpenSpectrum(), nullptr);
-    QApplication::clipboard()->clear();
-    Click(spectrumTop::Copy);
-    const QImage copy = QApplication::clipboard()->image();
-    EXPECT_EQ(copy.width(), SpectrumWnd->width());
-    EXPECT_EQ(copy.height(), SpectrumWnd->Plot()->height());
-}
-
-TEST_F(SpectrumWindowTest, RussianTexts) {
-    OscState.Russian = 1;
-    OpenMain();
-    ASSERT_NE(OpenSpectrum(), nullptr);
-    EXPECT_EQ(SpectrumWnd->windowTitle(), "Спектр KORVEL");
-    EXPECT_EQ(Bottom<QLabel>(spectrumBottom::MinLabel)->text(), "Начало");
-    EXPECT_EQ(Bottom<QLabel>(spectrumBottom::WidthLabel)->text(), "Ширина");
-    EXPECT_EQ(Top<QCheckBox>(spectrumTop::Accumulate)->text(), "Копить");
-    EXPECT_EQ(TipOf(Top<QPushButton>(spectrumTop::Copy)), "Запомнить спектр в буфере обмена");
-    EXPECT_EQ(TipOf(Bottom<QLineEdit>(spectrumBottom::Width)), "Ширина окна");
-    // The numbers keep their decimal point.
-    EXPECT_EQ(Bottom<QLineEdit>(spectrumBottom::Min)->text(), " 0.0");
 }
 
 }  // namespace
