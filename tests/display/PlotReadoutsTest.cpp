@@ -133,6 +133,18 @@ TEST_F(Readouts, ReferenceAtTheCursorGivesZeroDifferences) {
     EXPECT_EQ(PlotState.DeltaShown, 0);
 }
 
+TEST_F(Readouts, ARedrawThatDropsTheReferenceDropsItsDifferencesToo) {
+    PlotRightDown(300, 200);
+    Hover(300, 200);
+    ASSERT_NE(Line(PlotCanvas, 196), Blank());
+    // A typed or dragged sub-window repaints the trace area and forgets the
+    // reference; the dT/dV lines must not stay behind as stale figures.
+    SetSubWindow(SubWindowArea.first + 10, SubWindowArea.last + 10);
+    Hover(400, 160);
+    EXPECT_EQ(Line(PlotCanvas, 196), Blank());
+    EXPECT_EQ(Line(PlotCanvas, 224), Blank());
+}
+
 TEST_F(Readouts, TimeOffsetCountsInTheTimeButNotInItsDifference) {
     // A file record: sample 0 at -100 us, 0.5 us apart; samples 200 .. 225.
     OscState.TimeOffset = -100.0f;
