@@ -308,19 +308,42 @@ int32_t MovingWindowSum::Run(Accumulator& accumulator, double* sums, int32_t cap
             put(samples_[j], false);
         }
     }
-    // Outputs whose window lies wholly inside the record, and whose next window
-    // still does: no clipping, one sample in and one out.
-    const int64_t innerBegin = width_ - half_;
-    const int64_t innerEnd = count_ - half_;
+    // After output i the sample i + h enters the window while it lies in the
+    // record (i < enterEnd), and the sample i + h - width leaves it once it
+    // lies in the record (i >= leaveBegin). Between those two bounds the
+    // window is whole: one sample in and one out.
+    const int64_t leaveBegin = width_ - half_;
+    const int64_t enterEnd = count_ - half_;
     const float* entering = samples_ + half_;
     const float* leaving = entering - width_;
     int32_t written = 0;
     while (written < capacity && next_ < count_) {
-        if (!Specials && next_ >= innerBegin && next_ < innerEnd) {
-            const int64_t stop = std::min(innerEnd, next_ + (capacity - written));
-            for (; next_ < stop; ++next_) {
-                sums[written++] = accumulator.Value();
-                accumulator.Move(entering[next_], leaving[next_]);
+        if constexpr (!Specials) {
+            // Finite samples: every stretch with the same samples entering and
+            // leaving runs as its own loop, free of tests.
+            const bool enters = next_ < enterEnd;
+            const bool leaves = next_ >= leaveBegin;
+            int64_t stop = std::min(count_, next_ + (capacity - written));
+            if (enters) stop = std::min(stop, enterEnd);
+            if (!leaves) stop = std::min(stop, leaveBegin);
+            if (enters && leaves) {
+                for (; next_ < stop; ++next_) {
+                    sums[written++] = accumulator.Value();
+                    accumulator.Move(entering[next_], leaving[next_]);
+                }
+            } else if (enters) {
+                for (; next_ < stop; ++next_) {
+                    sums[written++] = accumulator.Value();
+                    accumulator.Add(entering[next_]);
+                }
+            } else if (leaves) {
+                for (; next_ < stop; ++next_) {
+                    sums[written++] = accumulator.Value();
+                    accumulator.Sub(leaving[next_]);
+                }
+            } else {
+                for (; next_ < stop; ++next_)
+                    sums[written++] = accumulator.Value();
             }
             continue;
         }
