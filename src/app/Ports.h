@@ -139,6 +139,10 @@ class Clipboard {
                            int32_t /*heightTenthMm*/) {
         return false;
     }
+    // Pixels per logical inch of the screen the bitmaps are copied from,
+    // across and down: the physical size of a copy is made from them.
+    virtual int32_t DpiX() const { return 96; }
+    virtual int32_t DpiY() const { return 96; }
 };
 
 // ---------------------------------------------------------------- the set

@@ -1,6 +1,7 @@
 #include "app/ResetAll.h"
 
 #include "acquisition/SimulatedSource.h"
+#include "app/MainCommands.h"
 #include "app/OscSettings.h"
 #include "app/OscState.h"
 #include "app/Ports.h"
@@ -19,6 +20,7 @@ void ResetAllRecords() {
     ResetPlotState();
     ResetDataFiles();
     ResetSpectrumData();
+    ResetMainWindowState();
 }
 
 }  // namespace korvel

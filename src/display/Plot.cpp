@@ -367,7 +367,9 @@ void DrawSubWindow(Canvas& canvas, int32_t start, int32_t end) {
 
     ps.DrawBusy = 0;
     ps.LabelsDirty = 0;
-    // The plot under these marks was repainted.
+    // The plot under these marks was repainted. The reference goes with it, so
+    // its dT/dV lines are out of date: the next read-out clears the column.
+    if (ps.DeltaShown == 1) ps.ReadoutsDirty = 1;
     ps.DeltaShown = 0;
     ps.ZoomArmed = 0;
     ps.BandShown = 0;

@@ -20,21 +20,22 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Starts Xvfb on the first free display of a given size (default 1280x800).
+# Starts Xvfb of a given size (default 1280x800) on a display it picks itself:
+# the server claims a free number and tells it, so parallel runs never collide.
 start_x() {
   local size=${1:-1280x800}
-  for display in $(seq 90 120); do
-    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] && continue
-    Xvfb ":$display" -screen 0 "${size}x24" -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$display"
-    for _ in $(seq 50); do
-      xdpyinfo >/dev/null 2>&1 && return 0
-      xdotool getmouselocation >/dev/null 2>&1 && return 0
-      sleep 0.1
-    done
+  local fifo="$WORK/displayfd"
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" >"$WORK/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  local display
+  read -r -t 10 display <"$fifo" || { echo "no X server could be started" >&2; cat "$WORK/xvfb.log" >&2; return 1; }
+  export DISPLAY=":$display"
+  for _ in $(seq 50); do
+    xdotool getmouselocation >/dev/null 2>&1 && return 0
+    sleep 0.1
   done
-  echo "no X server could be started" >&2
+  echo "X server :$display does not answer" >&2
   return 1
 }
 

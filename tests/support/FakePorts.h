@@ -118,7 +118,10 @@ class FakeClipboard : public Clipboard {
   public:
     bool SetBitmap(const uint32_t* pixels, int32_t width, int32_t height, int32_t stride,
                    int32_t widthTenthMm, int32_t heightTenthMm) override;
+    int32_t DpiX() const override { return dpiX; }
+    int32_t DpiY() const override { return dpiY; }
     bool available = true;
+    int32_t dpiX = 96, dpiY = 96;  // the screen's resolution the test chooses
     std::vector<uint32_t> pixels;  // width x height, packed
     int32_t width = 0, height = 0, widthTenthMm = 0, heightTenthMm = 0;
     int32_t copies = 0;

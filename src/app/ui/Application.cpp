@@ -4,10 +4,17 @@
 #include <QIcon>
 #include <clocale>
 
+// The resources are linked from a static library, where nothing else would
+// pull them in; the registration has to be named from outside any namespace.
+static void RegisterResources() {
+    Q_INIT_RESOURCE(korvel);
+}
+
 namespace korvel::ui {
 
 void PrepareApplication() {
     std::setlocale(LC_NUMERIC, "C");
+    RegisterResources();
     QApplication::setWindowIcon(QIcon(":/icons/korvel.png"));
 }
 

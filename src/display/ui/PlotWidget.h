@@ -1,7 +1,8 @@
 // The widget that shows the oscillogram's canvas. It stands for the main
 // window's client area between the control bars: a resize (and the first
 // show) resizes the canvas and redraws the plots; a paint only shows the
-// canvas as the core left it.
+// canvas as the core left it. Its mouse events go to the plot's mouse
+// handlers in the canvas's pixels.
 #pragma once
 
 #include <QImage>
@@ -21,6 +22,10 @@ class PlotWidget : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     QImage view_;  // over the canvas's own pixels, remade only when they move

@@ -1,0 +1,44 @@
+// One tick of the oscillograph mode at full-screen size: capture a 65534-sample
+// record from the simulated source, process it, and redraw both plots on a
+// 1920 x 1080 canvas. The periodic mode keeps up with any rate a user types
+// only while this stays well under the shortest timer period.
+#include <benchmark/benchmark.h>
+
+#include "acquisition/CaptureEngine.h"
+#include "app/OscSettings.h"
+#include "app/OscState.h"
+#include "app/ResetAll.h"
+#include "display/FixedCellTextEngine.h"
+#include "display/Plot.h"
+#include "display/PlotStyle.h"
+#include "display/TextEngine.h"
+
+namespace {
+
+void OscillographTick(benchmark::State& state, int32_t width, int32_t height) {
+    // Every engine turns its glyphs into the same kind of bitmaps once, when a
+    // font is made; drawing costs the same with the fixed-cell one, which
+    // needs no application object.
+    static korvel::FixedCellTextEngine engine;
+    korvel::ResetAllRecords();
+    korvel::InstallTextEngine(&engine);
+    korvel::CreatePlotFonts();
+    korvel::PlotCanvas.Resize(width, height);
+    korvel::RefreshPlot();  // sets the device up once, as the first paint does
+    // The mode runs: the "Oscillograf" box ticked and started.
+    korvel::OscSettings.Osc_Mode = 1;
+    korvel::OscState.OscRunning = 1;
+    korvel::OscState.StepIdle = 1;
+    for (auto _ : state) {
+        korvel::OscTimerTick();
+        benchmark::DoNotOptimize(korvel::PlotCanvas.Pixels()[width / 2]);
+    }
+    korvel::InstallTextEngine(nullptr);
+    korvel::ResetAllRecords();
+}
+
+const auto* const registered =
+    benchmark::RegisterBenchmark("OscillographTick/1920x1080", OscillographTick, 1920, 1080)
+        -> Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,267 @@
+#include "acquisition/CaptureEngine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+#include "acquisition/Conversions.h"
+#include "acquisition/Parameters.h"
+#include "acquisition/ProcessRecord.h"
+#include "acquisition/SimulatedSource.h"
+#include "app/ControlIds.h"
+#include "app/OscSettings.h"
+#include "app/OscState.h"
+#include "app/Ports.h"
+#include "app/SettingsBounds.h"
+#include "app/Texts.h"
+#include "display/Plot.h"
+
+namespace korvel {
+
+namespace {
+
+constexpr int32_t ExtPollPeriodMs = 100;
+
+// While the oscillograph or the spectrum window captures periodically, a step
+// leaves the top bar and the pointer alone: a blinking progress bar and an
+// hourglass at every tick would only get in the user's way.
+bool Quiet() {
+    return OscState.OscRunning == 1 || OscState.SpectrumRunning == 1;
+}
+
+// Reads a field as "%d" does: the leading decimal integer, after white space
+// and an optional sign. Only a number above 0 counts. strtol is what "%d" is
+// defined by; unlike sscanf it copes with a number out of range, and a number
+// too large for an int is taken as the largest int.
+bool ReadCount(const Controls& bar, int32_t id, int32_t& count) {
+    char text[256];
+    bar.GetText(id, text, sizeof text);
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (end == text || value <= 0) return false;
+    count = value > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max()
+                                                        : static_cast<int32_t>(value);
+    return true;
+}
+
+void WriteAccumulator(int32_t count) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", count);
+    Ports.topBar->SetText(top::Accumulator, text);
+}
+
+void ShowProgressInsteadOfExternal(int32_t records) {
+    Controls& bar = *Ports.topBar;
+    bar.Show(top::External, false);
+    bar.Show(top::Progress, true);
+    bar.SetProgressRange(top::Progress, 0, records);
+    bar.SetProgressPos(top::Progress, 0);
+    bar.Repaint();
+}
+
+void ShowExternalInsteadOfProgress() {
+    Controls& bar = *Ports.topBar;
+    bar.Show(top::Progress, false);
+    bar.Show(top::External, true);
+    bar.Repaint();
+}
+
+// Step 1 of a capture: the counts typed into the two bars.
+void ReadCaptureFields() {
+    int32_t records = 0;
+    if (ReadCount(*Ports.topBar, top::Accumulator, records)) SetParam(ParamAccOver, records);
+    // A capture completes when its count of records equals Acc_Over, so a count
+    // below 1 (a companion file may bring one) would never complete. A manual
+    // capture runs to its end inside one handler, so a count in the billions
+    // would freeze the window for days and overflow the exact float sums of
+    // AccBuffer. The capture takes the nearest count it can honour, and the
+    // field shows the count used (unless the bar is to be left alone, see Quiet).
+    const int32_t held = std::clamp(OscSettings.Acc_Over, 1, MaxAccOver);
+    if (held != OscSettings.Acc_Over) {
+        SetParam(ParamAccOver, held);
+        if (!Quiet()) WriteAccumulator(held);
+    }
+    int32_t width = 0;
+    if (ReadCount(*Ports.bottomBar, bottom::Average, width)) SetParam(ParamAvOver, width);
+}
+
+// The end of an external run that holds records.
+void ProcessAndShow() {
+    ProcessRecord();
+    RequestAutoNorm();
+    RefreshPlot();
+    OscState.StepIdle = 1;
+}
+
+void ManualCapture(int32_t records, bool quiet) {
+    OscState.StepIdle = 0;
+    if (!quiet) Ports.frame->SetPointer(Pointer::Hourglass);
+    OscState.ExtCount = 0;
+    bool first = true;
+    do {
+        // Also during the spectrum window's run, when the bar is hidden and the
+        // position shows nowhere.
+        if (!first && OscState.OscRunning == 0) {
+            Ports.topBar->SetProgressPos(top::Progress, OscState.ExtCount);
+        }
+        first = false;
+    } while (AcquireRecord(AcquireCapture, OscState.ExtCount) != 1);
+    ProcessRecord();
+    if (!quiet) {
+        if (records > 1) {
+            ShowExternalInsteadOfProgress();
+            Beep(0);
+        }
+        Ports.frame->SetPointer(Pointer::Arrow);
+    }
+    RequestAutoNorm();
+    RefreshPlot();
+    OscState.StepIdle = 1;
+}
+
+void ArmExternalRun(int32_t records, bool quiet) {
+    OscState.StepIdle = 0;
+    OscState.ExtArmed = 1;
+    OscState.ExtCount = 0;
+    if (!quiet) {
+        Ports.frame->SetPointer(Pointer::Hourglass);
+        Beep(64);
+        ShowProgressInsteadOfExternal(records);
+        Ports.topBar->SetFace(top::StartStop, Face::Wait);
+        Ports.topBar->Repaint();
+    }
+    AcquireRecord(AcquireReset, OscState.ExtCount);
+    Ports.timers->Start(TimerId::ExtTrigger, ExtPollPeriodMs);
+}
+
+// The next tick of timer 1 finds the run disarmed and ends it.
+void CancelExternalRun(bool quiet) {
+    if (!quiet) {
+        Ports.frame->SetPointer(Pointer::Arrow);
+        Ports.topBar->Show(top::External, true);
+        Ports.topBar->SetFace(top::StartStop, Face::Start);
+    }
+    OscState.ExtArmed = 0;
+    OscState.StepIdle = 1;
+}
+
+}  // namespace
+
+int32_t OscillographPeriodMs(float rateHz) {
+    if (!(rateHz > 0.0f)) return 0;  // zero, negative or NaN: no period
+    const double periodMs = std::trunc(1000.0 / static_cast<double>(rateHz));
+    if (periodMs < 1.0) return 1;
+    if (periodMs > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(periodMs);
+}
+
+void Beep(int32_t type) {
+    if (OscSettings.Sound == 1) Ports.frame->Beep(type);
+}
+
+void StartStop() {
+    OscState.StepIdle = 1;
+    if (!Ports.topBar->IsChecked(top::Oscillograf)) {
+        CaptureStep();
+        return;
+    }
+    if (OscState.OscRunning == 1) {
+        Ports.topBar->SetFace(top::StartStop, Face::Start);
+        Ports.topBar->Repaint();
+        OscState.OscRunning = 0;
+        Ports.timers->Kill(TimerId::ExtTrigger);
+        Ports.timers->Kill(TimerId::Oscillograph);
+        SetParam(ParamAutoNorm, OscState.SavedAutoNorm);
+        OscState.StepIdle = 1;
+        return;
+    }
+    // The rate field takes any number, but a rate of 0 Hz or less has no period:
+    // starting would leave a mode that never captures, or a timer firing without
+    // pause. The mode stays off and the user is told why, with the rate in the
+    // field's own form.
+    const int32_t periodMs = OscillographPeriodMs(OscSettings.Osc_Freq);
+    if (periodMs == 0) {
+        char message[256];
+        std::snprintf(message, sizeof message, Text(TextId::OscRateNotPositive),
+                      static_cast<double>(OscSettings.Osc_Freq));
+        Ports.dialogs->Message(message, nullptr);
+        return;
+    }
+    Ports.topBar->SetFace(top::StartStop, Face::Wait);
+    Ports.topBar->Repaint();
+    OscState.OscRunning = 1;
+    OscState.OscPeriodMs = periodMs;
+    OscState.SavedAutoNorm = OscSettings.AutoNorm;
+    Ports.timers->Start(TimerId::Oscillograph, periodMs);
+}
+
+void CaptureStep() {
+    ReadCaptureFields();
+    const int32_t records = OscSettings.Acc_Over;
+    const bool quiet = Quiet();
+    if (records >= 2 && !quiet) ShowProgressInsteadOfExternal(records);
+    if (OscState.ExtStart == 0) {
+        ManualCapture(records, quiet);
+    } else if (OscState.ExtArmed == 0) {
+        ArmExternalRun(records, quiet);
+    } else {
+        CancelExternalRun(quiet);
+    }
+}
+
+void OscTimerTick() {
+    // A tick that finds a step under way (an external run waiting, say) is
+    // dropped, not queued: the next one comes soon enough.
+    if (OscState.StepIdle != 1 || OscState.OscRunning != 1) return;
+    OscState.StepIdle = 0;
+    CaptureStep();
+    // The first record of a run fixes the vertical range; the rest are drawn in it.
+    SetParam(ParamAutoNorm, 0);
+}
+
+void ExtTimerTick() {
+    const int32_t previous = OscState.ExtCount;
+    const int32_t result = PollTrigger(OscState.ExtCount);
+    const bool oscillograph = OscState.OscRunning == 1;
+    Controls& bar = *Ports.topBar;
+    if (result == 0) {
+        if (oscillograph) return;
+        if (OscState.ExtCount != previous) {
+            bar.SetProgressPos(top::Progress, OscState.ExtCount);
+            WriteAccumulator(OscState.ExtCount);
+        }
+        Ports.frame->SetPointer(Pointer::Hourglass);
+        return;
+    }
+    Ports.timers->Kill(TimerId::ExtTrigger);
+    if (result == 1) {
+        if (!oscillograph) {
+            Beep(0);
+            Ports.frame->SetPointer(Pointer::Arrow);
+            ShowExternalInsteadOfProgress();
+            bar.SetFace(top::StartStop, Face::Start);
+        }
+        OscState.ExtArmed = 0;
+        OscState.ExtCount += 1;  // now Acc_Over: the poll's count lags one behind
+        WriteAccumulator(OscState.ExtCount);
+    } else {
+        // Cancelled: process what the run holds, if it holds anything.
+        AcquireRecord(AcquireQuery, OscState.ExtCount);
+        if (!oscillograph) {
+            Beep(48);
+            ShowExternalInsteadOfProgress();
+        }
+        if (OscState.ExtCount < 1) {
+            OscState.StepIdle = 1;
+            return;
+        }
+        WriteAccumulator(OscState.ExtCount);
+    }
+    // ProcessRecord divides by Acc_Over: it must be the number of records summed.
+    SetParam(ParamAccOver, OscState.ExtCount);
+    ProcessAndShow();
+}
+
+}  // namespace korvel

@@ -1,0 +1,25 @@
+#include "app/ui/Bitmaps.h"
+
+namespace korvel::ui {
+
+QPixmap Bitmap(const char* name) {
+    return QPixmap(QStringLiteral(":/bitmaps/%1.png").arg(QString::fromLatin1(name).toLower()));
+}
+
+QIcon FaceIcon(Face face) {
+    switch (face) {
+        case Face::Start:
+            return QIcon(Bitmap("B1Bitmap"));
+        case Face::Wait:
+            return QIcon(Bitmap("B1Bitmaw"));
+        case Face::SpectrumIdle:
+            return QIcon(Bitmap("SBitmap"));
+    }
+    return QIcon();
+}
+
+QCursor ClosedHandCursor() {
+    return QCursor(Bitmap("hand"), 16, 14);
+}
+
+}  // namespace korvel::ui

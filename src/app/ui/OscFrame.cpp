@@ -1,0 +1,310 @@
+#include "app/ui/OscFrame.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "acquisition/CaptureEngine.h"
+#include "app/BarTips.h"
+#include "app/ControlBarSetup.h"
+#include "app/ControlIds.h"
+#include "app/MainCommands.h"
+#include "app/ui/Bitmaps.h"
+#include "app/ui/ControlBar.h"
+#include "app/ui/UiText.h"
+#include "app/ui/UpDownControl.h"
+#include "display/PlotCopy.h"
+#include "display/PlotStyle.h"
+#include "display/TextEngine.h"
+#include "display/ui/PlotWidget.h"
+#include "files/ui/AboutDlg.h"
+
+namespace korvel::ui {
+
+namespace {
+
+// Every control is named after its bar and id, so that tests and tools find it.
+QString ControlName(Bar bar, int32_t id) {
+    return QStringLiteral("%1%2").arg(bar == Bar::Top ? "top" : "bottom").arg(id);
+}
+
+QPushButton* BitmapButton(const char* bitmap, QWidget* parent) {
+    auto* button = new QPushButton(parent);
+    const QPixmap pixmap = Bitmap(bitmap);
+    button->setIcon(QIcon(pixmap));
+    button->setIconSize(pixmap.size());
+    button->setFocusPolicy(Qt::TabFocus);
+    return button;
+}
+
+// A check box with its text on the left of the box.
+QCheckBox* LeftTextCheckBox(const QString& text, QWidget* parent) {
+    auto* box = new QCheckBox(text, parent);
+    box->setLayoutDirection(Qt::RightToLeft);
+    return box;
+}
+
+}  // namespace
+
+COscFrame::COscFrame(QWidget* parent)
+    : QMainWindow(parent),
+      topControls_(TopBarTextChanged),
+      bottomControls_(BottomBarTextChanged),
+      dialogs_(this),
+      helpOpener_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
+    setObjectName("mainFrame");
+    BuildMenu();
+    BuildAccelerators();
+
+    auto* client = new QWidget(this);
+    auto* column = new QVBoxLayout(client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    BuildTopBar(client);
+    plot_ = new PlotWidget(client);
+    plot_->setObjectName("plot");
+    // The plot's first drawing may stop for the notice; it comes once the
+    // window stands on the screen (see showEvent), its place kept meanwhile.
+    QSizePolicy keepPlace = plot_->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    plot_->setSizePolicy(keepPlace);
+    plot_->hide();
+    BuildBottomBar(client);
+    column->addWidget(topBar_);
+    column->addWidget(plot_, 1);
+    column->addWidget(bottomBar_);
+    setCentralWidget(client);
+
+    framePort_ = std::make_unique<QtFrame>(this, plot_);
+    timers_.SetTick(TimerId::ExtTrigger, ExtTimerTick);
+    timers_.SetTick(TimerId::Oscillograph, OscTimerTick);
+    Ports.timers = &timers_;
+    Ports.topBar = &topControls_;
+    Ports.bottomBar = &bottomControls_;
+    Ports.frame = framePort_.get();
+    Ports.dialogs = &dialogs_;
+    Ports.clipboard = &clipboard_;
+
+    SetUpControlBars();
+    InstallTextEngine(&textEngine_);
+    CreatePlotFonts();
+    resize(1024, 768);
+}
+
+COscFrame::~COscFrame() {
+    SetMainWindowActive(false);
+    ResetPorts();
+    ClearPlotFonts();
+    if (InstalledTextEngine() == &textEngine_) InstallTextEngine(nullptr);
+}
+
+void COscFrame::BuildMenu() {
+    QMenuBar* bar = menuBar();
+    auto command = [this](int32_t id) { return [this, id] { Command(id); }; };
+
+    QMenu* file = bar->addMenu(UiText(TextId::MenuFile));
+    file->addAction(UiText(TextId::MenuOpen), this, command(command::Open));
+    file->addAction(UiText(TextId::MenuSave), this, command(command::Save));
+    file->addAction(UiText(TextId::MenuWinSave), this, command(command::WinSave));
+    file->addSeparator();
+    file->addAction(UiText(TextId::MenuExit), this, command(command::Exit));
+    bar->addSeparator();
+    bar->addAction(UiText(TextId::MenuSettings), this, command(command::Settings));
+    bar->addSeparator();
+    QMenu* actions = bar->addMenu(UiText(TextId::MenuActions));
+    actions->addAction(UiText(TextId::MenuManualStart), this, command(command::ManualStart));
+    actions->addAction(UiText(TextId::MenuExternalStart), this, command(command::ExternalStart));
+    bar->addSeparator();
+    QMenu* help = bar->addMenu(UiText(TextId::MenuHelp));
+    help->addAction(UiText(TextId::MenuHelpIndex), this, command(command::Help));
+    help->addAction(UiText(TextId::MenuAbout), this, command(command::About));
+}
+
+void COscFrame::BuildAccelerators() {
+    const std::pair<QKeySequence, int32_t> keys[] = {
+        {QKeySequence(Qt::Key_F1), command::Help},
+        {QKeySequence(Qt::Key_F2), command::WinSave},
+        {QKeySequence(Qt::Key_F3), command::Open},
+        {QKeySequence(Qt::Key_F4), command::Save},
+        {QKeySequence(Qt::Key_F5), command::ManualStart},
+        {QKeySequence(Qt::Key_F6), command::ExternalStart},
+        {QKeySequence(Qt::ALT | Qt::Key_X), command::Exit},
+    };
+    for (const auto& [key, id] : keys) {
+        auto* shortcut = new QShortcut(key, this);
+        shortcut->setAutoRepeat(false);
+        connect(shortcut, &QShortcut::activated, this, [this, id = id] { Command(id); });
+    }
+}
+
+void COscFrame::BuildTopBar(QWidget* parent) {
+    topBar_ = new ControlBar(434, 21, parent);
+    topBar_->setObjectName("topBar");
+    ControlBar* bar = topBar_;
+    auto add = [this, bar](int32_t id, QWidget* widget, int x, int y, int cx, int cy) {
+        widget->setObjectName(ControlName(Bar::Top, id));
+        if (const char* tip = TipText(Bar::Top, id)) widget->setToolTip(QString::fromUtf8(tip));
+        bar->Place(widget, x, y, cx, cy);
+        topControls_.Add(id, widget);
+    };
+    topControls_.SetOwner(bar);
+
+    auto* open = BitmapButton("open", bar);
+    add(top::Open, open, 4, 3, 19, 16);
+    auto* save = BitmapButton("save", bar);
+    add(top::Save, save, 27, 3, 19, 16);
+    auto* winSave = BitmapButton("save1", bar);
+    add(top::WinSave, winSave, 50, 3, 19, 16);
+    auto* frequencies = new QComboBox(bar);
+    frequencies->setMaxVisibleItems(8);
+    add(top::FrequencyList, frequencies, 75, 4, 49, 0);
+    auto* startStop = BitmapButton("B1Bitmap", bar);
+    add(top::StartStop, startStop, 125, 3, 18, 16);
+    auto* external = LeftTextCheckBox(UiText(TextId::BarExternal), bar);
+    add(top::External, external, 145, 7, 41, 10);
+    auto* progress = new QProgressBar(bar);
+    progress->setTextVisible(false);
+    progress->setStyleSheet(
+        QStringLiteral("QProgressBar { background: white; border: 1px solid gray; }"
+                       "QProgressBar::chunk { background: rgb(255, 70, 70); }"));
+    add(top::Progress, progress, 145, 7, 50, 7);
+    add(top::AccumulatorLabel, new QLabel(UiText(TextId::BarAccumulator), bar), 199, 6, 43, 9);
+    add(top::Accumulator, new QLineEdit(bar), 243, 5, 24, 14);
+    auto* accumulatorSpin = new UpDownControl(bar);
+    add(top::AccumulatorSpin, accumulatorSpin, 267, 5, 7, 14);
+    auto* oscillograf = LeftTextCheckBox(UiText(TextId::BarOscillograf), bar);
+    add(top::Oscillograf, oscillograf, 278, 7, 60, 10);
+    add(top::OscFreq, new QLineEdit(bar), 342, 4, 40, 14);
+    auto* hz = new QLabel(UiText(TextId::BarHz), bar);
+    hz->setObjectName("topHz");
+    bar->Place(hz, 383, 6, 10, 8);
+    auto* showSpectrum = BitmapButton("B4Bitmap", bar);
+    add(top::ShowSpectrum, showSpectrum, 396, 4, 17, 14);
+
+    auto command = [this](int32_t id) { return [this, id] { Command(id); }; };
+    connect(open, &QPushButton::clicked, this, command(command::Open));
+    connect(save, &QPushButton::clicked, this, command(command::Save));
+    connect(winSave, &QPushButton::clicked, this, command(command::WinSave));
+    connect(frequencies, &QComboBox::activated, this, [] { FrequencySelected(); });
+    connect(startStop, &QPushButton::clicked, this, [] { StartStopCommand(); });
+    connect(oscillograf, &QCheckBox::clicked, this, [] { OscillografClicked(); });
+    connect(accumulatorSpin, &UpDownControl::deltaProposed, this,
+            [](int delta) { AccumulatorStep(delta); });
+    connect(showSpectrum, &QPushButton::clicked, this, [this] { NotAvailableYet(); });
+}
+
+void COscFrame::BuildBottomBar(QWidget* parent) {
+    bottomBar_ = new ControlBar(452, 18, parent);
+    bottomBar_->setObjectName("bottomBar");
+    ControlBar* bar = bottomBar_;
+    auto add = [this, bar](int32_t id, QWidget* widget, int x, int y, int cx, int cy) {
+        widget->setObjectName(ControlName(Bar::Bottom, id));
+        if (const char* tip = TipText(Bar::Bottom, id)) widget->setToolTip(QString::fromUtf8(tip));
+        bar->Place(widget, x, y, cx, cy);
+        bottomControls_.Add(id, widget);
+    };
+    bottomControls_.SetOwner(bar);
+
+    add(bottom::MinLabel, new QLabel(UiText(TextId::BarMin), bar), 2, 5, 27, 8);
+    add(bottom::Min, new QLineEdit(bar), 30, 2, 48, 14);
+    add(bottom::MinUnit, new QLabel(UiText(TextId::BarMicroseconds), bar), 80, 6, 8, 8);
+    add(bottom::WidthLabel, new QLabel(UiText(TextId::BarWidth), bar), 91, 5, 30, 8);
+    add(bottom::Width, new QLineEdit(bar), 120, 2, 48, 14);
+    add(bottom::WidthUnit, new QLabel(UiText(TextId::BarMicroseconds), bar), 170, 6, 9, 8);
+    auto* copyPlot = BitmapButton("B2Bitmap", bar);
+    add(bottom::CopyPlot, copyPlot, 183, 2, 18, 14);
+    add(bottom::AverageLabel, new QLabel(UiText(TextId::BarAverageOver), bar), 206, 4, 46, 9);
+    add(bottom::Average, new QLineEdit(bar), 254, 2, 41, 14);
+    auto* averageSpin = new UpDownControl(bar);
+    add(bottom::AverageSpin, averageSpin, 296, 2, 6, 14);
+    auto* setZero = new QPushButton(UiText(TextId::BarSetZero), bar);
+    add(bottom::SetZero, setZero, 308, 2, 30, 14);
+    auto* followMode = new QCheckBox(UiText(TextId::BarFollowMode), bar);
+    add(bottom::FollowMode, followMode, 343, 4, 85, 10);
+
+    connect(copyPlot, &QPushButton::clicked, this, [] { CopyPlotToClipboard(); });
+    connect(averageSpin, &UpDownControl::deltaProposed, this,
+            [](int delta) { AverageStep(delta); });
+    connect(setZero, &QPushButton::clicked, this, [] { SetZeroCommand(); });
+    connect(followMode, &QCheckBox::clicked, this, [] { FollowModeClicked(); });
+}
+
+void COscFrame::Command(int32_t id) {
+    switch (id) {
+        case command::ManualStart:
+            ManualStartCommand();
+            break;
+        case command::ExternalStart:
+            ExternalStartCommand();
+            break;
+        case command::Exit:
+            close();
+            break;
+        case command::Help:
+            OpenHelp();
+            break;
+        case command::About: {
+            CAboutDlg about(this);
+            about.exec();
+            break;
+        }
+        case command::Open:
+        case command::Save:
+        case command::WinSave:
+        case command::Settings:
+            NotAvailableYet();
+            break;
+        default:
+            break;
+    }
+}
+
+QString COscFrame::HelpIndexPath() {
+    // Beside an installed program first, else the guide of the source tree.
+    const QString installed =
+        QDir(QCoreApplication::applicationDirPath()).filePath("../share/korvel/docs/index.html");
+    if (QFileInfo::exists(installed)) return QFileInfo(installed).canonicalFilePath();
+    return QStringLiteral(KORVEL_DOCS_DIR "/index.html");
+}
+
+void COscFrame::OpenHelp() {
+    const QString path = HelpIndexPath();
+    if (QFileInfo::exists(path) && helpOpener_(QUrl::fromLocalFile(path))) return;
+    const QString message = UiText(TextId::HelpNotOpened).replace(QStringLiteral("%s"), path);
+    Ports.dialogs->Message(message.toUtf8().constData(), Text(TextId::AboutProduct));
+}
+
+void COscFrame::NotAvailableYet() {
+    Ports.dialogs->Message(Text(TextId::NotAvailableYet), Text(TextId::AboutProduct));
+}
+
+// Showing the plot draws it, and its first drawing shows the notice modally.
+// A modal dialog inside the window's own show would run the event loop while
+// Qt walks the window's children, so the plot follows once the show is done.
+void COscFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (plot_->isHidden()) QTimer::singleShot(0, plot_, [plot = plot_] { plot->show(); });
+}
+
+void COscFrame::closeEvent(QCloseEvent* event) {
+    SaveConfigOnExit();
+    SetMainWindowActive(false);
+    timers_.Kill(TimerId::ExtTrigger);
+    timers_.Kill(TimerId::Oscillograph);
+    event->accept();
+    emit closed();
+}
+
+}  // namespace korvel::ui

@@ -1,0 +1,30 @@
+// The Frame port on the main window: pointer, beeps, title, showing the plot.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "app/Ports.h"
+
+namespace korvel::ui {
+
+class QtFrame : public Frame {
+  public:
+    QtFrame(QWidget* window, QWidget* plot) : window_(window), plot_(plot) {}
+    ~QtFrame() override;
+
+    void SetPointer(Pointer shape) override;
+    void Beep(int32_t type) override;
+    void SetTitle(const char* title) override;
+    void ShowPlot() override;
+
+    Pointer CurrentPointer() const { return pointer_; }
+
+  private:
+    QPointer<QWidget> window_;
+    QPointer<QWidget> plot_;
+    Pointer pointer_ = Pointer::Arrow;
+    bool overriding_ = false;
+};
+
+}  // namespace korvel::ui

@@ -1,0 +1,43 @@
+#include "display/PlotCopy.h"
+
+#include "app/OscState.h"
+#include "app/Ports.h"
+#include "display/Plot.h"
+#include "display/PlotState.h"
+
+namespace korvel {
+
+namespace {
+
+// w pixels at dpi pixels per inch in tenths of a millimetre, truncated. A
+// screen that reports no resolution is taken as the usual 96.
+int32_t TenthsOfMm(int32_t pixels, int32_t dpi) {
+    if (dpi < 1) dpi = 96;
+    return static_cast<int32_t>(int64_t{pixels} * 254 / dpi);
+}
+
+}  // namespace
+
+bool CopyPlotBitmap(const Canvas& canvas, PlotBitmap& bitmap) {
+    const Rect& s = PlotState.SubWindowRect;
+    const int32_t w = s.right - s.left - 3;
+    const int32_t h = s.bottom - s.top - 3;
+    if (w < 1 || h < 1) return false;
+    bitmap.pixels.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+    canvas.CopyRect(s.left + 1, s.top + 1, w, h, bitmap.pixels.data(), w);
+    bitmap.width = w;
+    bitmap.height = h;
+    bitmap.widthTenthMm = TenthsOfMm(w, Ports.clipboard->DpiX());
+    bitmap.heightTenthMm = TenthsOfMm(h, Ports.clipboard->DpiY());
+    return true;
+}
+
+void CopyPlotToClipboard() {
+    if (OscState.OscRunning == 1 || OscState.SpectrumRunning == 1) return;
+    PlotBitmap bitmap;
+    if (!CopyPlotBitmap(PlotCanvas, bitmap)) return;
+    Ports.clipboard->SetBitmap(bitmap.pixels.data(), bitmap.width, bitmap.height, bitmap.width,
+                               bitmap.widthTenthMm, bitmap.heightTenthMm);
+}
+
+}  // namespace korvel
