@@ -9,13 +9,15 @@
 
 #include "acquisition/Conversions.h"
 #include "acquisition/Parameters.h"
+#include "app/ControlBarSetup.h"
+#include "app/ControlIds.h"
+#include "app/MainCommands.h"
 #include "app/OscSettings.h"
 #include "app/OscState.h"
 #include "app/SettingsBounds.h"
 #include "display/PlotStyle.h"
 #include "display/Ticks.h"
 #include "files/ConfigFile.h"
-#include "files/MainWindowFrequency.h"
 
 namespace korvel {
 
@@ -294,8 +296,11 @@ void SettingsDialog::FrequencyClicked(int32_t k) {
     if (k < 0 || k > 3) return;
     SetParam(ParamKorvFreq, k);
     ShowFrequencyMarks();
-    SelectMainFrequency(k);
-    RebuildMainFrequencyList();
+    // The main window's list shows the choice, and its handling puts the
+    // sub-window's fields on the new time scale.
+    Ports.topBar->SelectListItem(top::FrequencyList, k);
+    FrequencySelected();
+    RebuildFrequencyList();
     SetUpSliders();
 }
 
@@ -363,7 +368,7 @@ void SettingsDialog::TakeFields() {
         s.Prehistory = BoundedTrunc(prehistoryUs * 255.0 / AvailableTime(), 0, 255);
     }
 
-    RebuildMainFrequencyList();
+    RebuildFrequencyList();
 
     const int32_t labelFont = controls_.SelectedListItem(LabelFontList);
     if (labelFont >= 0 && labelFont < FontSizeTableLength) SetParam(ParamLFontSize, labelFont);

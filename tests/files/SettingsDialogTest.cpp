@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "acquisition/Parameters.h"
+#include "app/ControlBarSetup.h"
 #include "app/ControlIds.h"
 #include "app/OscSettings.h"
 #include "app/OscState.h"
@@ -23,6 +24,7 @@ class SettingsDialogTest : public test::CoreTest {
   protected:
     void SetUp() override {
         CoreTest::SetUp();
+        SetUpControlBars();
         dialog.onTextChanged = [this](int32_t id) { logic.TextChanged(id); };
     }
     void Open() { logic.Initialise(); }
@@ -259,7 +261,7 @@ TEST_F(SettingsDialogTest, ClockAndDividersActAtOnce) {
     EXPECT_EQ(OscSettings.BaseFreq, 40.0f);
     EXPECT_EQ(OscState.SamplePeriod, 0.075f);
     // The main window's list follows only on OK or with a frequency button.
-    EXPECT_TRUE(ports.topBar[top::FrequencyList].items.empty());
+    EXPECT_EQ(ports.topBar[top::FrequencyList].items[1], "40 Mhz");
 
     // A clock that gives no usable time scale is refused.
     for (const char* text : {"0", "-40", "1e-45", "1e-38", "inf", "abc"}) {
