@@ -29,7 +29,10 @@
 #include "display/PlotStyle.h"
 #include "display/TextEngine.h"
 #include "display/ui/PlotWidget.h"
+#include "files/DataFileCommands.h"
+#include "files/SettingsCommand.h"
 #include "files/ui/AboutDlg.h"
+#include "files/ui/SettingsDlg.h"
 
 namespace korvel::ui {
 
@@ -261,10 +264,19 @@ void COscFrame::Command(int32_t id) {
             break;
         }
         case command::Open:
+            OpenCommand();
+            break;
         case command::Save:
+            SaveCommand();
+            break;
         case command::WinSave:
+            WinSaveCommand();
+            break;
         case command::Settings:
-            NotAvailableYet();
+            SettingsCommand([this] {
+                CSettingsDlg settings(this);
+                return settings.exec() == QDialog::Accepted;
+            });
             break;
         default:
             break;
