@@ -6,11 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "acquisition/Conversions.h"
-#include "acquisition/Parameters.h"
 #include "acquisition/ProcessRecord.h"
 #include "app/ControlBarSetup.h"
-#include "app/ControlIds.h"
 #include "app/MainCommands.h"
 #include "app/OscSettings.h"
 #include "app/OscState.h"
@@ -54,44 +51,6 @@ void ShowFileTitle(TextId format, const char* path) {
     Ports.frame->SetTitle(title);
 }
 
-void WriteField(Controls& bar, int32_t id, const char* format, double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    bar.SetText(id, text);
-}
-
-void WriteCount(Controls& bar, int32_t id, int32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%d", value);
-    bar.SetText(id, text);
-}
-
-// The bars show the settings a companion file may have changed. Selecting
-// the frequency index sets the capture's time step; the record read keeps
-// its file's.
-void RefreshBars() {
-    const OscSettingsRecord& s = OscSettings;
-    Controls& top = *Ports.topBar;
-    Controls& bottom = *Ports.bottomBar;
-    const float filePeriod = OscState.SamplePeriod;
-    top.SelectListItem(top::FrequencyList, s.Korv_Freq);
-    SetFrequencyIndex(s.Korv_Freq);
-    ConfigureDevice();
-    OscState.SamplePeriod = filePeriod;
-    RebuildFrequencyList();
-    top.Show(top::Progress, false);
-    const double start = IndexToTime(s.Data_S);
-    WriteField(bottom, bottom::Min, "%g", OscState.TimeOffset + start);
-    WriteField(bottom, bottom::Width, "%g", IndexToTime(s.Data_E) - start);
-    bottom.SetChecked(bottom::FollowMode, s.Follow_Mode == 1);
-    top.SetChecked(top::Oscillograf, s.Osc_Mode == 1);
-    top.Show(top::ShowSpectrum, s.Osc_Mode != 1);
-    WriteField(top, top::OscFreq, "%g", s.Osc_Freq);
-    WriteCount(top, top::Accumulator, s.Acc_Over);
-    WriteCount(bottom, bottom::Average, s.Av_Over);
-    CreatePlotFonts();
-}
-
 void ShowRecordRead(int32_t mode) {
     const float periodBefore = OscState.SamplePeriod;
     Ports.frame->SetPointer(Pointer::Hourglass);
@@ -101,7 +60,13 @@ void ShowRecordRead(int32_t mode) {
     // The bars' fields are written below; the next drawing writes them again.
     PlotState.EditsLive = 0;
     if (read == 1) {
-        RefreshBars();
+        // The bars show the settings a companion file may have changed.
+        // Selecting the frequency index there sets the capture's time step;
+        // the record read keeps its file's.
+        const float filePeriod = OscState.SamplePeriod;
+        ShowSettingsInBars();
+        OscState.SamplePeriod = filePeriod;
+        CreatePlotFonts();
     } else {
         // A binary header cut inside its first time leaves the period it
         // had read; the record still shown keeps its own.

@@ -161,15 +161,20 @@ TEST_F(DataFileCommandsTest, OpenShowsTheFileAndItsSettings) {
     EXPECT_EQ(ports.bottomBar[bottom::Average].text, "1");
     EXPECT_TRUE(ports.bottomBar[bottom::FollowMode].checked);
     EXPECT_EQ(LabelFont.Height(), 8);
-    // The start and width as the refresh wrote them (samples 1..2), then as
-    // the drawing of the file's first quarter (samples 0..2) wrote them.
+    // The start and width as the refresh wrote them (samples 1..2 at the
+    // companion's frequency), then the drawing of the file's first quarter
+    // (samples 0..2 at the file's times).
     std::vector<std::string> fields;
     for (const auto& [id, text] : ports.bottomBar.writes)
         fields.push_back(text);
-    EXPECT_EQ(fields, (std::vector<std::string>{"0.875", "0.875", "1", "0", "1.75"}));
+    EXPECT_EQ(fields, (std::vector<std::string>{"0.05", "0.05", "1", "0", "1.75"}));
 
+    // A file saved with the oscillograph mode off brings the spectrum button back.
+    WriteFile("dir.v2/shot.1.cf", "Osc_Mode = 0\n");
     OscState.Russian = 1;
     Open(path);
+    EXPECT_TRUE(top[top::ShowSpectrum].visible);
+    EXPECT_FALSE(top[top::Oscillograf].checked);
     EXPECT_EQ(ports.frame.title, "KORVEL Цифровой осциллограф, версия 1.05 : shot.1");
     EXPECT_EQ(DataFiles.OpenFilterIndex, 1);
 }
