@@ -95,7 +95,7 @@ KeyRange KeyRun(const float* values, int32_t count, KeyRange range) {
 // their range folded into keys. The divisions dominate the processing; the
 // clones for the wider vector units do more of them at once, with the same
 // results, and the one for the processor at hand is chosen at start.
-[[gnu::target_clones("avx512f", "avx2", "default"), gnu::flatten]] KeyRange ConvertBlock(
+[[gnu::target_clones("avx512f", "avx2", "default")]] KeyRange ConvertBlock(
     const Millivolts& millivolts, const double* sums, float* out, int32_t count, KeyRange keys) {
     // A count fixed at compile time lets even the cheapest vectoriser take the loops.
     if (count == BlockSize) {
