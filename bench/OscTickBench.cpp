@@ -4,11 +4,11 @@
 // only while this stays well under the shortest timer period.
 #include <benchmark/benchmark.h>
 
+#include "BenchTextEngine.h"
 #include "acquisition/CaptureEngine.h"
 #include "app/OscSettings.h"
 #include "app/OscState.h"
 #include "app/ResetAll.h"
-#include "display/FixedCellTextEngine.h"
 #include "display/Plot.h"
 #include "display/PlotStyle.h"
 #include "display/TextEngine.h"
@@ -16,12 +16,8 @@
 namespace {
 
 void OscillographTick(benchmark::State& state, int32_t width, int32_t height) {
-    // Every engine turns its glyphs into the same kind of bitmaps once, when a
-    // font is made; drawing costs the same with the fixed-cell one, which
-    // needs no application object.
-    static korvel::FixedCellTextEngine engine;
     korvel::ResetAllRecords();
-    korvel::InstallTextEngine(&engine);
+    korvel::InstallTextEngine(&korvel::bench::BenchTextEngine());
     korvel::CreatePlotFonts();
     korvel::PlotCanvas.Resize(width, height);
     korvel::RefreshPlot();  // sets the device up once, as the first paint does

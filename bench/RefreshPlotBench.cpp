@@ -8,19 +8,13 @@
 #include <cstdlib>
 #include <new>
 
+#include "BenchTextEngine.h"
 #include "app/OscSettings.h"
 #include "app/OscState.h"
 #include "app/ResetAll.h"
-#include "display/FixedCellTextEngine.h"
 #include "display/Plot.h"
 #include "display/PlotStyle.h"
 #include "display/TextEngine.h"
-
-#ifdef KORVEL_BENCH_WITH_QT
-#include <QGuiApplication>
-
-#include "display/ui/QtTextEngine.h"
-#endif
 
 namespace {
 
@@ -44,25 +38,11 @@ __attribute__((weak)) void operator delete(void* p, size_t) noexcept {
 
 namespace {
 
-korvel::TextEngine& Engine() {
-#ifdef KORVEL_BENCH_WITH_QT
-    static int argc = 1;
-    static char name[] = "korvel_bench";
-    static char* argv[] = {name, nullptr};
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static QGuiApplication app(argc, argv);
-    static korvel::ui::QtTextEngine engine;
-#else
-    static korvel::FixedCellTextEngine engine;
-#endif
-    return engine;
-}
-
 // A captured 65534-sample record (the simulated source's square wave) on a
 // canvas of the given size, fonts made, device set up.
 void Prepare(int32_t width, int32_t height) {
     korvel::ResetAllRecords();
-    korvel::InstallTextEngine(&Engine());
+    korvel::InstallTextEngine(&korvel::bench::BenchTextEngine());
     korvel::CreatePlotFonts();
     korvel::OscState.DeviceReady = 1;
     uint32_t state = 1;

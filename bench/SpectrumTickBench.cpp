@@ -6,11 +6,11 @@
 // of the unchanged spectrum does no transform at all.
 #include <benchmark/benchmark.h>
 
+#include "BenchTextEngine.h"
 #include "acquisition/CaptureEngine.h"
 #include "app/OscSettings.h"
 #include "app/OscState.h"
 #include "app/ResetAll.h"
-#include "display/FixedCellTextEngine.h"
 #include "display/Plot.h"
 #include "display/PlotStyle.h"
 #include "display/TextEngine.h"
@@ -29,9 +29,8 @@ constexpr int32_t BottomBar = 24;
 // The main window showing the whole record in its sub-window, and the
 // spectrum window open over it.
 void OpenWindows() {
-    static korvel::FixedCellTextEngine engine;
     korvel::ResetAllRecords();
-    korvel::InstallTextEngine(&engine);
+    korvel::InstallTextEngine(&korvel::bench::BenchTextEngine());
     korvel::CreatePlotFonts();
     korvel::OscSettings.Data_S = 0;
     korvel::OscSettings.Data_E = korvel::MaxData - 1;

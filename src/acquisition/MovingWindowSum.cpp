@@ -240,6 +240,31 @@ struct Wide {
     }
 };
 
+// Half-width h, width and sample count of a record's windows. Each is an
+// integer far below 2^53, and so is every count made from them: exact in
+// double, where the scaling below runs on vectors.
+struct WindowShape {
+    double half;
+    double width;
+    double count;
+};
+
+// sums[k] of output i = from + k, k < n, scaled by width / present, where the
+// window of output i holds present = min(i + h - 1, count - 1) - max(i + h -
+// width, 0) + 1 samples of the record. The clones for the wider vector units
+// do more of the divisions at once, with the same results.
+[[gnu::target_clones("avx512f", "avx2", "default")]] void ScaleWindows(double* sums, int64_t from,
+                                                                       int32_t n,
+                                                                       WindowShape shape) {
+    const auto start = static_cast<double>(from);
+    for (int32_t k = 0; k < n; ++k) {
+        const double i = start + static_cast<double>(k);
+        const double present = std::min(i + shape.half - 1.0, shape.count - 1.0) -
+                               std::max(i + shape.half - shape.width, 0.0) + 1.0;
+        sums[k] = sums[k] * shape.width / present;
+    }
+}
+
 }  // namespace
 
 MovingWindowSum::MovingWindowSum(const float* samples, int32_t count, int64_t width)
@@ -308,19 +333,42 @@ int32_t MovingWindowSum::Run(Accumulator& accumulator, double* sums, int32_t cap
             put(samples_[j], false);
         }
     }
-    // Outputs whose window lies wholly inside the record, and whose next window
-    // still does: no clipping, one sample in and one out.
-    const int64_t innerBegin = width_ - half_;
-    const int64_t innerEnd = count_ - half_;
+    // After output i the sample i + h enters the window while it lies in the
+    // record (i < enterEnd), and the sample i + h - width leaves it once it
+    // lies in the record (i >= leaveBegin). Between those two bounds the
+    // window is whole: one sample in and one out.
+    const int64_t leaveBegin = width_ - half_;
+    const int64_t enterEnd = count_ - half_;
     const float* entering = samples_ + half_;
     const float* leaving = entering - width_;
     int32_t written = 0;
     while (written < capacity && next_ < count_) {
-        if (!Specials && next_ >= innerBegin && next_ < innerEnd) {
-            const int64_t stop = std::min(innerEnd, next_ + (capacity - written));
-            for (; next_ < stop; ++next_) {
-                sums[written++] = accumulator.Value();
-                accumulator.Move(entering[next_], leaving[next_]);
+        if constexpr (!Specials) {
+            // Finite samples: every stretch with the same samples entering and
+            // leaving runs as its own loop, free of tests.
+            const bool enters = next_ < enterEnd;
+            const bool leaves = next_ >= leaveBegin;
+            int64_t stop = std::min(count_, next_ + (capacity - written));
+            if (enters) stop = std::min(stop, enterEnd);
+            if (!leaves) stop = std::min(stop, leaveBegin);
+            if (enters && leaves) {
+                for (; next_ < stop; ++next_) {
+                    sums[written++] = accumulator.Value();
+                    accumulator.Move(entering[next_], leaving[next_]);
+                }
+            } else if (enters) {
+                for (; next_ < stop; ++next_) {
+                    sums[written++] = accumulator.Value();
+                    accumulator.Add(entering[next_]);
+                }
+            } else if (leaves) {
+                for (; next_ < stop; ++next_) {
+                    sums[written++] = accumulator.Value();
+                    accumulator.Sub(leaving[next_]);
+                }
+            } else {
+                for (; next_ < stop; ++next_)
+                    sums[written++] = accumulator.Value();
             }
             continue;
         }
@@ -341,14 +389,11 @@ void MovingWindowSum::ScaleClipped(double* sums, int64_t first, int32_t count) c
     // walk, where they would hold it up.
     const int64_t begin = width_ - half_;
     const int64_t end = count_ - half_;
-    const auto width = static_cast<double>(width_);
+    const WindowShape shape{static_cast<double>(half_), static_cast<double>(width_),
+                            static_cast<double>(count_)};
     auto scale = [&](int64_t from, int64_t to) {
-        for (int64_t i = from; i < to; ++i) {
-            const int64_t present =
-                std::min(i + half_ - 1, count_ - 1) - std::max<int64_t>(i + half_ - width_, 0) + 1;
-            double& sum = sums[i - first];
-            sum = sum * width / static_cast<double>(present);
-        }
+        if (from < to)
+            ScaleWindows(sums + (from - first), from, static_cast<int32_t>(to - from), shape);
     };
     const int64_t last = first + count;
     if (begin > end) {

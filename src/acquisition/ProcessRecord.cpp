@@ -30,7 +30,6 @@ struct Millivolts {
     double conversion;
     double zero;
 
-    // A count fixed at compile time lets even the cheapest vectoriser take the loops.
     template <int32_t Count>
     void Convert(const double* sums, float* out, int32_t count) const {
         const int32_t n = Count > 0 ? Count : count;
@@ -92,6 +91,21 @@ KeyRange KeyRun(const float* values, int32_t count, KeyRange range) {
     return range;
 }
 
+// One block of window sums turned into millivolts in out, and the keys of
+// their range folded into keys. The divisions dominate the processing; the
+// clones for the wider vector units do more of them at once, with the same
+// results, and the one for the processor at hand is chosen at start.
+[[gnu::target_clones("avx512f", "avx2", "default")]] KeyRange ConvertBlock(
+    const Millivolts& millivolts, const double* sums, float* out, int32_t count, KeyRange keys) {
+    // A count fixed at compile time lets even the cheapest vectoriser take the loops.
+    if (count == BlockSize) {
+        millivolts.Convert<BlockSize>(sums, out, count);
+        return KeyRun<BlockSize>(out, count, keys);
+    }
+    millivolts.Convert<0>(sums, out, count);
+    return KeyRun<0>(out, count, keys);
+}
+
 float FromOrderKey(int32_t key) {
     return std::bit_cast<float>(key ^ ((key >> 31) & 0x7FFFFFFF));
 }
@@ -133,13 +147,7 @@ void ProcessRecord() {
     KeyRange keys;
     while (const int32_t count = sums.Next(block, BlockSize)) {
         // The range is taken while the block's values are still at hand.
-        if (count == BlockSize) {
-            millivolts.Convert<BlockSize>(block, record + done, count);
-            keys = KeyRun<BlockSize>(record + done, count, keys);
-        } else {
-            millivolts.Convert<0>(block, record + done, count);
-            keys = KeyRun<0>(record + done, count, keys);
-        }
+        keys = ConvertBlock(millivolts, block, record + done, count, keys);
         done += count;
     }
 
