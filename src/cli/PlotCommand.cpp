@@ -1,0 +1,88 @@
+// plot: the oscillogram of a data file as a PNG picture, drawn as the main
+// window draws it after the file is opened.
+#include <string>
+
+#include "acquisition/Conversions.h"
+#include "acquisition/ProcessRecord.h"
+#include "app/OscSettings.h"
+#include "app/OscState.h"
+#include "cli/CliCommands.h"
+#include "cli/CliSession.h"
+#include "cli/ui/OffscreenText.h"
+#include "display/Plot.h"
+#include "display/PlotStyle.h"
+
+namespace korvel::cli {
+
+namespace {
+
+constexpr const char* PlotHelp =
+    "Usage: korvel-cli plot FILE --out PICTURE.png [--size WxH] [--from US --width US]\n"
+    "                       [--grid]\n"
+    "\n"
+    "Draws the data file FILE as the main window shows it once the file is opened\n"
+    "(the overview of the whole record above the plot of its first quarter, with\n"
+    "the saved settings as FILE's companion file changed them) and writes the\n"
+    "picture of the window's plot area as a PNG.\n"
+    "\n"
+    "  --out PICTURE  the PNG file to write\n"
+    "  --size WxH     the plot area in pixels (default 1024x640)\n"
+    "  --from US      start of the lower plot, microseconds (the Min field)\n"
+    "  --width US     width of the lower plot, microseconds (the Width field)\n"
+    "  --grid         draw the grid (the Grid box of Settings)\n";
+
+}  // namespace
+
+int RunPlot(Arguments& args) {
+    std::string file;
+    std::string out;
+    std::string from;
+    std::string width;
+    PictureSize size{1024, 640};
+    bool grid = false;
+    std::string word;
+    while (args.Next(word)) {
+        if (word == "--help") {
+            WriteOut(PlotHelp);
+            return 0;
+        } else if (word == "--out") {
+            out = args.Value(word);
+        } else if (word == "--size") {
+            size = ParseSize(word, args.Value(word));
+        } else if (word == "--from") {
+            from = args.Value(word);
+            ParseNumber(word, from);
+        } else if (word == "--width") {
+            width = args.Value(word);
+            ParseNumber(word, width);
+        } else if (word == "--grid") {
+            args.NoValue(word);
+            grid = true;
+        } else if (word.size() > 1 && word[0] == '-') {
+            UsageError("unknown option '" + word + "'");
+        } else if (!file.empty()) {
+            UsageError("one file at a time: '" + word + "' is one too many");
+        } else {
+            file = word;
+        }
+    }
+    if (file.empty()) UsageError("which file? Give a .ktf or .kbf data file");
+    if (out.empty()) UsageError("where to? Give the picture's name with --out");
+
+    OffscreenText text;
+    BeginSession(size.width, size.height);
+    OpenRecord(file);
+    if (grid) {
+        // As the Grid box of Settings and OK do.
+        OscSettings.Grid = 1;
+        CreatePlotFonts();
+        ProcessRecord();
+        RequestAutoNorm();
+        RefreshPlot();
+    }
+    TypeSubWindow(from, width);
+    if (!SavePng(PlotCanvas, out)) Failure("cannot write " + out);
+    return 0;
+}
+
+}  // namespace korvel::cli

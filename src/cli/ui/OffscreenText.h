@@ -1,0 +1,29 @@
+// Text for the pictures of the command-line companion: a Qt application on
+// the offscreen platform (no display needed) and the program's Qt text
+// engine, so labels come out in the very pixels the window draws.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "display/Canvas.h"
+
+class QGuiApplication;
+
+namespace korvel::cli {
+
+class OffscreenText {
+  public:
+    // Makes the application (unless one exists, as in a test) and installs the
+    // text engine. The C library's number formats stay those of the C locale.
+    OffscreenText();
+    ~OffscreenText();
+
+  private:
+    std::unique_ptr<QGuiApplication> app_;
+};
+
+// Writes the canvas to path as a PNG picture; false when it cannot be written.
+bool SavePng(const Canvas& canvas, const std::string& path);
+
+}  // namespace korvel::cli
