@@ -79,6 +79,11 @@ double ParseNumber(const std::string& option, const std::string& text) {
     return value;
 }
 
+std::string ParseNumberText(const std::string& option, const std::string& text) {
+    ParseNumber(option, text);
+    return text;
+}
+
 PictureSize ParseSize(const std::string& option, const std::string& text) {
     const size_t x = text.find_first_of("xX");
     if (x == std::string::npos) {

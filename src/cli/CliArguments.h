@@ -47,6 +47,9 @@ int32_t ParseCount(const std::string& option, const std::string& text, int32_t l
 
 // A whole finite number, as "%g" reads it (blanks around it allowed).
 double ParseNumber(const std::string& option, const std::string& text);
+// The same check, giving back the text itself: typed into a field, it
+// converts there exactly as the window converts what a user types.
+std::string ParseNumberText(const std::string& option, const std::string& text);
 
 struct PictureSize {
     int32_t width;

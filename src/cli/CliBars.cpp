@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/MainCommands.h"
+#include "spectrum/SpectrumWindow.h"
 
 namespace korvel::cli {
 
@@ -67,6 +68,16 @@ CliBar& BottomBar() {
     return bar;
 }
 
+CliBar& SpectrumTopBar() {
+    static CliBar bar(nullptr);
+    return bar;
+}
+
+CliBar& SpectrumBottomBar() {
+    static CliBar bar(&SpectrumFieldChanged);
+    return bar;
+}
+
 CliDialogs& Answers() {
     static CliDialogs dialogs;
     return dialogs;
@@ -75,6 +86,8 @@ CliDialogs& Answers() {
 void InstallCliPorts() {
     Ports.topBar = &TopBar();
     Ports.bottomBar = &BottomBar();
+    Ports.spectrumTopBar = &SpectrumTopBar();
+    Ports.spectrumBottomBar = &SpectrumBottomBar();
     Ports.dialogs = &Answers();
 }
 

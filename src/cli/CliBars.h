@@ -53,9 +53,11 @@ class CliDialogs : public Dialogs {
     int32_t messages = 0;  // messages shown so far
 };
 
-// The two bars and the dialogs, installed as the ports of the main window.
+// The bars of both windows and the dialogs, installed as the ports.
 CliBar& TopBar();
 CliBar& BottomBar();
+CliBar& SpectrumTopBar();
+CliBar& SpectrumBottomBar();
 CliDialogs& Answers();
 void InstallCliPorts();
 

@@ -19,6 +19,8 @@
 #include "display/PlotStyle.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileState.h"
+#include "spectrum/SpectrumControlIds.h"
+#include "spectrum/SpectrumWindow.h"
 
 namespace korvel::cli {
 
@@ -74,6 +76,15 @@ void TypeIntoTopBar(int32_t id, const std::string& text) {
 void TypeSubWindow(const std::string& fromUs, const std::string& widthUs) {
     if (!fromUs.empty()) TypeIntoBottomBar(bottom::Min, fromUs);
     if (!widthUs.empty()) TypeIntoBottomBar(bottom::Width, widthUs);
+}
+
+void ShowSpectrumWindow(const std::string& minKHz, const std::string& widthKHz) {
+    SpectrumWindowCreated();
+    // Bars of no height still keep their border row each: the plot lies
+    // between row 1 and the last row, as the window's copy takes it.
+    PaintSpectrum(0, 0);
+    if (!minKHz.empty()) SpectrumBottomBar().SetText(spectrumBottom::Min, minKHz.c_str());
+    if (!widthKHz.empty()) SpectrumBottomBar().SetText(spectrumBottom::Width, widthKHz.c_str());
 }
 
 }  // namespace korvel::cli

@@ -32,4 +32,11 @@ void TypeIntoTopBar(int32_t id, const std::string& text);
 // an empty text leaves that field as the window shows it.
 void TypeSubWindow(const std::string& fromUs, const std::string& widthUs);
 
+// The spectrum window opened on the plot's sub-window and painted into
+// SpectrumCanvas (sized beforehand, 0 x 0 for no picture) with bars of no
+// height, whose border rows are the canvas's first and last; then its Min and
+// Width fields typed into (kHz; an empty text leaves the field as the window
+// writes it).
+void ShowSpectrumWindow(const std::string& minKHz, const std::string& widthKHz);
+
 }  // namespace korvel::cli

@@ -26,6 +26,8 @@ run_fails 2 "--size takes a size WIDTHxHEIGHT" plot good.ktf --out p.png --size 
 run_fails 2 "--size \(width\) .*0 is out of range" plot good.ktf --out p.png --size 0x400
 run_fails 2 "--size \(height\) .*9000 is out of range" plot good.ktf --out p.png --size 640x9000
 run_fails 2 "--from takes a number, not 'nan'" plot good.ktf --out p.png --from nan
+run_fails 2 "--min-khz and --width-khz choose the frequencies of --spectrum" plot good.ktf --out p.png --min-khz 5
+run_fails 2 "--width-khz takes a number, not 'inf'" spectrum good.ktf --width-khz inf
 run_fails 2 "--width takes a number, not '5us'" spectrum good.ktf --width 5us
 run_fails 2 "must end in .ksf" spectrum good.ktf --out good.ktf
 run_fails 2 "--average takes a whole number" spectrum good.ktf --average -3

@@ -7,7 +7,7 @@ CLI=${1:?path of the korvel-cli binary}
 WORK=$(mktemp -d /tmp/korvel-cli-test.XXXXXX)
 export XDG_CONFIG_HOME="$WORK/config"
 export LANG=C.UTF-8
-unset LC_ALL LC_MESSAGES QT_QPA_PLATFORM DISPLAY
+unset LC_ALL LC_MESSAGES QT_QPA_PLATFORM DISPLAY XDG_RUNTIME_DIR
 trap 'rm -rf "$WORK"' EXIT
 cd "$WORK"
 

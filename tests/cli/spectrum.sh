@@ -31,4 +31,12 @@ run_ok spectrum wave.ktf --from 0 --width 7 --out wave.ksf
 # one averages itself alone): the 250 kHz power becomes (2.5^2 + 2^2) / 64.
 run_ok spectrum wave.ktf --from 0 --width 7 --average 2
 near "$(grep -v '^#' out | awk -F'\t' '$1 == 250 { print $2 }')" 0.16015625 1e-6 || { cat out; fail "averaged"; }
+
+# The spectrum window's Min and Width fields narrow the written bins to those
+# shown: from 125 kHz over 125 kHz, bins 1 and 2.
+run_ok spectrum wave.ktf --from 0 --width 7 --min-khz 125 --width-khz 125
+[ "$(grep -v '^#' out | cut -f1 | tr '\n' ' ')" = "125 250 " ] || { cat out; fail "shown bins"; }
+# A range the window refuses (beyond the highest bin) leaves the whole spectrum shown.
+run_ok spectrum wave.ktf --from 0 --width 7 --min-khz 500
+cmp out whole || fail "a one-bin range changed the written bins"
 echo ok

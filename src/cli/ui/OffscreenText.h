@@ -23,7 +23,8 @@ class OffscreenText {
     std::unique_ptr<QGuiApplication> app_;
 };
 
-// Writes the canvas to path as a PNG picture; false when it cannot be written.
-bool SavePng(const Canvas& canvas, const std::string& path);
+// Writes rows top .. top + height - 1 of the canvas to path as a PNG picture;
+// false when there is nothing to write or it cannot be written.
+bool SavePng(const Canvas& canvas, int32_t top, int32_t height, const std::string& path);
 
 }  // namespace korvel::cli
