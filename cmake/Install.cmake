@@ -21,18 +21,19 @@ set(CPACK_PACKAGE_NAME korvel)
 set(CPACK_PACKAGE_VENDOR "KORVEL")
 set(CPACK_PACKAGE_CONTACT "KORVEL maintainers <korvel@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Digital oscilloscope with a simulated acquisition card")
-set(CPACK_PACKAGE_DESCRIPTION
-    "KORVEL captures records of up to 65534 samples from a simulated acquisition card, "
-    "shows them as oscillograms with cursors, zoom and a power spectrum, and reads and "
-    "writes text and binary data files. korvel-cli does the same capture, conversion, "
-    "measurement and pictures from the command line.")
+# One string: a CMake list would reach the control file with its semicolons.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+       "KORVEL captures records of up to 65534 samples from a simulated acquisition card, "
+       "shows them as oscillograms with cursors, zoom and a power spectrum, and reads and "
+       "writes text and binary data files. korvel-cli does the same capture, conversion, "
+       "measurement and pictures from the command line.")
 set(CPACK_PACKAGING_INSTALL_PREFIX "${CMAKE_INSTALL_PREFIX}")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The platform plugins (xcb for the window, offscreen for korvel-cli) come with
-# libqt6gui6; Liberation Mono gives the plots Courier's metrics.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), fonts-liberation")
+# The Qt libraries come from the programs' own links (shlibdeps); their
+# platform plugins (xcb for the window, offscreen for korvel-cli) ship with
+# libqt6gui6. Liberation Mono gives the plots Courier's metrics.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
 include(CPack)
