@@ -14,6 +14,10 @@ QIcon FaceIcon(Face face) {
             return QIcon(Bitmap("B1Bitmaw"));
         case Face::SpectrumIdle:
             return QIcon(Bitmap("SBitmap"));
+        case Face::FrequencyChosen:
+            return QIcon(Bitmap("119"));
+        case Face::FrequencyOther:
+            return QIcon(Bitmap("118"));
     }
     return QIcon();
 }

@@ -29,7 +29,10 @@
 #include "display/PlotStyle.h"
 #include "display/TextEngine.h"
 #include "display/ui/PlotWidget.h"
+#include "files/DataFileCommands.h"
+#include "files/SettingsCommand.h"
 #include "files/ui/AboutDlg.h"
+#include "files/ui/SettingsDlg.h"
 #include "spectrum/SpectrumWindow.h"
 #include "spectrum/ui/CSpectrum.h"
 
@@ -264,10 +267,19 @@ void COscFrame::Command(int32_t id) {
             break;
         }
         case command::Open:
+            OpenCommand();
+            break;
         case command::Save:
+            SaveCommand();
+            break;
         case command::WinSave:
+            WinSaveCommand();
+            break;
         case command::Settings:
-            NotAvailableYet();
+            SettingsCommand([this] {
+                CSettingsDlg settings(this);
+                return settings.exec() == QDialog::Accepted;
+            });
             break;
         default:
             break;
