@@ -32,6 +32,7 @@ int32_t CliBar::SelectedListItem(int32_t id) const {
 
 void CliDialogs::Message(const char* text, const char* caption) {
     ++messages;
+    if (hold) return;
     if (caption != nullptr && caption[0] != '\0') {
         std::fprintf(stderr, "korvel-cli: %s: %s\n", caption, text);
     } else {

@@ -40,8 +40,9 @@ class CliBar : public Controls {
     Handler onTextChanged_;
 };
 
-// Messages of the core go to the standard error; a file dialog answers with
-// the path it was given, and Cancel when it has none.
+// Messages of the core go to the standard error, unless they are held for the
+// command to word them itself; a file dialog answers with the path it was
+// given, and Cancel when it has none.
 class CliDialogs : public Dialogs {
   public:
     void Message(const char* text, const char* caption) override;
@@ -50,7 +51,8 @@ class CliDialogs : public Dialogs {
 
     std::string answer;    // the path the next file dialog gives
     int32_t filter = 0;    // the filter it reports chosen; 0 keeps the dialog's own
-    int32_t messages = 0;  // messages shown so far
+    int32_t messages = 0;  // messages shown (or held) so far
+    bool hold = false;     // keep messages off the standard error
 };
 
 // The bars of both windows and the dialogs, installed as the ports.

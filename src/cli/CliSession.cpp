@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "acquisition/ProcessRecord.h"
 #include "app/ControlBarSetup.h"
 #include "app/ControlIds.h"
 #include "app/MainCommands.h"
@@ -15,8 +14,8 @@
 #include "cli/CliArguments.h"
 #include "cli/CliBars.h"
 #include "display/Plot.h"
-#include "display/PlotState.h"
 #include "display/PlotStyle.h"
+#include "files/DataFileCommands.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileState.h"
 #include "spectrum/SpectrumControlIds.h"
@@ -35,7 +34,10 @@ void BeginSession(int32_t width, int32_t height) {
     RefreshPlot();
 }
 
-void ReadRecord(const std::string& path) {
+namespace {
+
+// The reasons a path is no file to read, worded before the reader is asked.
+void CheckReadable(const std::string& path) {
     struct stat info {};
     if (stat(path.c_str(), &info) != 0)
         Failure("cannot read " + path + ": " + std::strerror(errno));
@@ -43,26 +45,40 @@ void ReadRecord(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) Failure("cannot read " + path + ": " + std::strerror(errno));
     std::fclose(file);
-    if (!SetDataFileName(path.c_str())) {
+    if (path.size() >= DataFileNameSize) {
         Failure("cannot read " + path + ": the path is longer than " +
                 std::to_string(DataFileNameSize - 1) + " bytes");
     }
-    if (ReadDataFile(DataFileDetect) != 1) {
-        Failure(path +
-                " is not a data file KORVEL can show: it has no samples, an unknown format, "
-                "values that are not finite numbers, or times that do not increase");
-    }
+}
+
+[[noreturn]] void NoDataFile(const std::string& path) {
+    Failure(path +
+            " is not a data file KORVEL can show: it has no samples, an unknown format, "
+            "values that are not finite numbers, or times that do not increase");
+}
+
+}  // namespace
+
+void ReadRecord(const std::string& path) {
+    CheckReadable(path);
+    SetDataFileName(path.c_str());
+    if (ReadDataFile(DataFileDetect) != 1) NoDataFile(path);
 }
 
 void OpenRecord(const std::string& path) {
-    ReadRecord(path);
-    // The companion file may have changed the settings: the bars show them again.
-    SetUpControlBars();
-    CreatePlotFonts();
-    OscState.AutoNormPending = 1;
-    PlotState.EditsLive = 0;
-    ProcessRecord();
-    RefreshPlot();
+    CheckReadable(path);
+    // The window's own Open, its dialog answered with the path and "All
+    // files"; the message it would show for a file it cannot read is worded
+    // here instead.
+    CliDialogs& dialogs = Answers();
+    dialogs.answer = path;
+    dialogs.filter = DataFileDetect;
+    dialogs.hold = true;
+    const int32_t before = dialogs.messages;
+    OpenCommand();
+    dialogs.hold = false;
+    dialogs.answer.clear();
+    if (dialogs.messages != before) NoDataFile(path);
 }
 
 void TypeIntoBottomBar(int32_t id, const std::string& text) {

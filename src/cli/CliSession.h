@@ -19,9 +19,10 @@ void BeginSession(int32_t width, int32_t height);
 // read fails with a message that says why.
 void ReadRecord(const std::string& path);
 
-// The Open command with "All files" chosen: the file is read (its format
-// found from its first bytes), the bars take the settings of its companion
-// file, and the record is processed and drawn.
+// The main window's Open command, its dialog answered with path and "All
+// files": the file is read (its format found from its first bytes), the bars
+// take the settings of its companion file, and the record is processed and
+// drawn, keeping the file's own times.
 void OpenRecord(const std::string& path);
 
 // Types text into a field of the lower (or upper) bar, as a user would.
