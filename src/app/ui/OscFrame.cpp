@@ -282,6 +282,11 @@ QString COscFrame::HelpIndexPath() {
     const QString installed =
         QDir(QCoreApplication::applicationDirPath()).filePath("../share/korvel/docs/index.html");
     if (QFileInfo::exists(installed)) return QFileInfo(installed).canonicalFilePath();
+#ifdef KORVEL_INSTALLED_DOCS_DIR
+    // Where the installation put it, for a program started from elsewhere.
+    const QString prefixed = QStringLiteral(KORVEL_INSTALLED_DOCS_DIR "/index.html");
+    if (QFileInfo::exists(prefixed)) return prefixed;
+#endif
     return QStringLiteral(KORVEL_DOCS_DIR "/index.html");
 }
 

@@ -1,0 +1,121 @@
+// capture: one manual capture from the simulated source, as F5 makes it in a
+// window just opened with the saved settings.
+#include <charconv>
+#include <cstdio>
+#include <string>
+
+#include "acquisition/CaptureEngine.h"
+#include "app/ControlIds.h"
+#include "app/OscSettings.h"
+#include "app/OscState.h"
+#include "app/SettingsBounds.h"
+#include "cli/CliCommands.h"
+#include "cli/CliSession.h"
+#include "files/DataFileWriter.h"
+
+namespace korvel::cli {
+
+namespace {
+
+constexpr const char* CaptureHelp =
+    "Usage: korvel-cli capture [--records N] [--average N] [--invert] [--out FILE]\n"
+    "\n"
+    "Makes one manual capture from the simulated source with the saved settings\n"
+    "(korvel.ini), as F5 does in a window just opened, and writes the record.\n"
+    "\n"
+    "  --records N   records summed into the capture (the Accumulator field), 1 to 100000\n"
+    "  --average N   samples of the moving average (the Average over field), 1 to 1000000\n"
+    "  --invert      negate every captured sample (the Invert box of Settings)\n"
+    "  --out FILE    write FILE.ktf (text) or FILE.kbf (binary) and its companion\n"
+    "                settings file FILE.cf; without it, one line \"time_us value_mV\"\n"
+    "                per sample goes to the standard output\n"
+    "\n"
+    "The saved settings are not changed.\n";
+
+void AppendNumber(std::string& text, float value) {
+    char digits[32];
+    const auto result =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 9);
+    text.append(digits, result.ptr);
+}
+
+// The samples as the lines of a text data file (without its closing step note).
+std::string RecordLines() {
+    std::string text;
+    const int32_t count = OscSettings.Num_Data;
+    text.reserve(static_cast<size_t>(count) * 24);
+    for (int32_t k = 0; k < count; ++k) {
+        const double time = static_cast<double>(OscState.TimeOffset) +
+                            static_cast<double>(k) * static_cast<double>(OscState.SamplePeriod);
+        AppendNumber(text, static_cast<float>(time));
+        text.push_back(' ');
+        AppendNumber(text, OscState.Record[k]);
+        text.push_back('\n');
+    }
+    return text;
+}
+
+}  // namespace
+
+int32_t FormatOfName(const std::string& path) {
+    const std::string ext = Extension(path);
+    if (ext == "ktf") return SaveText;
+    if (ext == "kbf") return SaveBinary;
+    UsageError("the data file name " + path + " must end in .ktf (text) or .kbf (binary)");
+}
+
+void WriteOut(const std::string& text) {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
+        std::fflush(stdout) != 0) {
+        Failure("cannot write to the standard output");
+    }
+}
+
+int RunCapture(Arguments& args) {
+    std::string records;
+    std::string average;
+    std::string out;
+    bool invert = false;
+    std::string word;
+    while (args.Next(word)) {
+        if (word == "--help") {
+            WriteOut(CaptureHelp);
+            return 0;
+        } else if (word == "--records") {
+            records = std::to_string(ParseCount(word, args.Value(word), 1, MaxAccOver));
+        } else if (word == "--average") {
+            average = std::to_string(ParseCount(word, args.Value(word), 1, MaxAvOver));
+        } else if (word == "--invert") {
+            args.NoValue(word);
+            invert = true;
+        } else if (word == "--out") {
+            out = args.Value(word);
+            FormatOfName(out);
+        } else {
+            UsageError("unknown argument '" + word + "'");
+        }
+    }
+
+    BeginSession(0, 0);
+    // The numbers go into the bars' fields as typed; the capture reads them there.
+    if (!records.empty()) TypeIntoTopBar(top::Accumulator, records);
+    if (!average.empty()) TypeIntoBottomBar(bottom::Average, average);
+    if (invert) OscSettings.Invert = 1;
+    OscState.ExtStart = 0;
+    CaptureStep();
+
+    if (out.empty()) {
+        WriteOut(RecordLines());
+        return 0;
+    }
+    switch (WriteRecordFile(out.c_str(), FormatOfName(out))) {
+        case DataFileWritten:
+            return 0;
+        case CompanionNotWritten:
+            Failure("wrote " + out + " but not its companion settings file");
+        default:
+            Failure("cannot write " + out);
+    }
+}
+
+}  // namespace korvel::cli

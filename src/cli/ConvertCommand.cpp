@@ -1,0 +1,65 @@
+// convert: a data file into the other form (or the same), sample for sample.
+#include <algorithm>
+#include <string>
+
+#include "app/OscSettings.h"
+#include "app/OscState.h"
+#include "app/StartUp.h"
+#include "cli/CliCommands.h"
+#include "cli/CliSession.h"
+#include "files/DataFileWriter.h"
+
+namespace korvel::cli {
+
+namespace {
+
+constexpr const char* ConvertHelp =
+    "Usage: korvel-cli convert IN OUT\n"
+    "\n"
+    "Reads the data file IN (text or binary, told apart by its first bytes) and\n"
+    "writes its samples to OUT in the form OUT's name asks for: .ktf text, .kbf\n"
+    "binary (32-bit floats). Every value, the time step and the first time are\n"
+    "kept exactly. OUT's companion settings file is written too, with the saved\n"
+    "settings as IN's companion file (if any) changed them.\n";
+
+}  // namespace
+
+int RunConvert(Arguments& args) {
+    std::string in;
+    std::string out;
+    std::string word;
+    while (args.Next(word)) {
+        if (word == "--help") {
+            WriteOut(ConvertHelp);
+            return 0;
+        } else if (word.size() > 1 && word[0] == '-') {
+            UsageError("unknown option '" + word + "'");
+        } else if (in.empty()) {
+            in = word;
+        } else if (out.empty()) {
+            out = word;
+        } else {
+            UsageError("'" + word + "' is one file too many: give IN and OUT");
+        }
+    }
+    if (out.empty()) UsageError("give the file to read (IN) and the file to write (OUT)");
+    const int32_t format = FormatOfName(out);
+
+    if (StartUp() != 0) Failure("the settings could not be set up");
+    ReadRecord(in);
+    // The samples as the file holds them: the writer takes the shown record,
+    // and showing would smooth them and subtract the level of zero.
+    const int32_t count = OscState.LoadedLength;
+    std::copy(OscState.FileData, OscState.FileData + count, OscState.Record);
+    OscSettings.Num_Data = count;
+    switch (WriteRecordFile(out.c_str(), format)) {
+        case DataFileWritten:
+            return 0;
+        case CompanionNotWritten:
+            Failure("wrote " + out + " but not its companion settings file");
+        default:
+            Failure("cannot write " + out);
+    }
+}
+
+}  // namespace korvel::cli

@@ -1,0 +1,102 @@
+// info: what a data file holds and the automatic measurements of its record.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "acquisition/RecordMeasurements.h"
+#include "app/OscState.h"
+#include "cli/CliCommands.h"
+#include "cli/CliSession.h"
+
+namespace korvel::cli {
+
+namespace {
+
+constexpr const char* InfoHelp =
+    "Usage: korvel-cli info FILE\n"
+    "\n"
+    "Shows the samples, time step and first time of a data file (.ktf or .kbf,\n"
+    "told apart by their first bytes) and measures its record as the file holds\n"
+    "it: minimum, maximum, peak-to-peak, mean, RMS, AC RMS (the RMS less the\n"
+    "mean), the frequency of the strongest line of the power spectrum (to within\n"
+    "one bin, whose width is shown) and its period. Voltages in mV, times in us,\n"
+    "frequencies in kHz.\n";
+
+std::string FormatName(const std::string& path) {
+    char magic[4] = {};
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    const bool whole = file != nullptr && std::fread(magic, 1, 4, file) == 4;
+    if (file != nullptr) std::fclose(file);
+    if (whole && std::memcmp(magic, "KFRF", 4) == 0) return "binary, floats (KFRF)";
+    if (whole && std::memcmp(magic, "KDRF", 4) == 0) return "binary, signed codes (KDRF)";
+    if (whole && std::memcmp(magic, "KDRU", 4) == 0) return "binary, unsigned codes (KDRU)";
+    return "text";
+}
+
+void Line(std::string& out, const char* name, const char* format, double value) {
+    char number[64];
+    std::snprintf(number, sizeof number, format, value);
+    char line[160];
+    std::snprintf(line, sizeof line, "%-16s%s\n", name, number);
+    out += line;
+}
+
+void Line(std::string& out, const char* name, const std::string& text) {
+    char line[160];
+    std::snprintf(line, sizeof line, "%-16s", name);
+    out += line;
+    out += text;
+    out += '\n';
+}
+
+}  // namespace
+
+int RunInfo(Arguments& args) {
+    std::string path;
+    std::string word;
+    while (args.Next(word)) {
+        if (word == "--help") {
+            WriteOut(InfoHelp);
+            return 0;
+        } else if (word.size() > 1 && word[0] == '-') {
+            UsageError("unknown option '" + word + "'");
+        } else if (!path.empty()) {
+            UsageError("one file at a time: '" + word + "' is one too many");
+        } else {
+            path = word;
+        }
+    }
+    if (path.empty()) UsageError("which file? Give a .ktf or .kbf data file");
+
+    ReadRecord(path);
+    const int32_t count = OscState.LoadedLength;
+    const float period = OscState.SamplePeriod;
+    const RecordMeasurements m = MeasureRecord(OscState.FileData, count, period);
+
+    std::string out;
+    Line(out, "File:", path);
+    Line(out, "Format:", FormatName(path));
+    Line(out, "Samples:", "%.0f", count);
+    Line(out, "Sample period:", "%g us", period);
+    Line(out, "First time:", "%g us", OscState.TimeOffset);
+    Line(out, "Duration:", "%g us", static_cast<double>(period) * count);
+    Line(out, "Minimum:", "%g mV", m.minimumMv);
+    Line(out, "Maximum:", "%g mV", m.maximumMv);
+    Line(out, "Peak-to-peak:", "%g mV", m.peakToPeakMv);
+    Line(out, "Mean:", "%g mV", m.meanMv);
+    Line(out, "RMS:", "%g mV", m.rmsMv);
+    Line(out, "AC RMS:", "%g mV", m.acRmsMv);
+    if (m.hasLine) {
+        char text[96];
+        std::snprintf(text, sizeof text, "%g kHz (bin width %g kHz)", m.lineKHz, m.binWidthKHz);
+        Line(out, "Strongest line:", text);
+        Line(out, "Period:", "%g us", m.periodUs);
+    } else {
+        Line(out, "Strongest line:", "none");
+        Line(out, "Period:", "none");
+    }
+    WriteOut(out);
+    return 0;
+}
+
+}  // namespace korvel::cli
