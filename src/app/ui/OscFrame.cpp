@@ -45,15 +45,6 @@ QString ControlName(Bar bar, int32_t id) {
     return QStringLiteral("%1%2").arg(bar == Bar::Top ? "top" : "bottom").arg(id);
 }
 
-QPushButton* BitmapButton(const char* bitmap, QWidget* parent) {
-    auto* button = new QPushButton(parent);
-    const QPixmap pixmap = Bitmap(bitmap);
-    button->setIcon(QIcon(pixmap));
-    button->setIconSize(pixmap.size());
-    button->setFocusPolicy(Qt::TabFocus);
-    return button;
-}
-
 // A check box with its text on the left of the box.
 QCheckBox* LeftTextCheckBox(const QString& text, QWidget* parent) {
     auto* box = new QCheckBox(text, parent);
