@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "acquisition/ReferenceSignal.h"
@@ -53,8 +54,10 @@ class LoggingBar : public test::FakeControls {
     }
 };
 
-const Log ShowProgress4 = {"external hidden", "progress shown", "range 0 4", "pos 0", "repaint"};
-const Log ShowProgress5 = {"external hidden", "progress shown", "range 0 5", "pos 0", "repaint"};
+Log ShowProgress(int32_t records) {
+    return {"external hidden", "progress shown", "range 0 " + std::to_string(records), "pos 0",
+            "repaint"};
+}
 const Log HideProgress = {"progress hidden", "external shown", "repaint"};
 
 Log operator+(Log a, const Log& b) {
@@ -84,11 +87,13 @@ class CaptureEngineTest : public test::CoreTest {
         ports.frame.beeps.clear();
     }
     bool Running(TimerId id) const { return ports.timers.Running(id); }
-    // What processing must make of AccBuffer = `sum` of `records` records.
-    static void ExpectRecordOf(const std::vector<float>& sum, int32_t records) {
-        const auto n = static_cast<int32_t>(sum.size());
-        const test::DirectAverage direct{sum.data(), n, 3, false, 7.8125, double(records)};
-        for (int32_t i = 0; i < n; ++i)
+    // AccBuffer holds the generator's next `records` records, and Record what
+    // processing (Average over 3) makes of them.
+    void ExpectCaptured(int32_t records, bool invert = false) {
+        const std::vector<float> sum = signal.NextSum(MaxData, records, invert);
+        ASSERT_EQ(AccBuffer(MaxData), sum);
+        const test::DirectAverage direct{sum.data(), MaxData, 3, false, 7.8125, double(records)};
+        for (int32_t i = 0; i < MaxData; ++i)
             ASSERT_EQ(OscState.Record[i], direct(i)) << i;
     }
     static std::vector<float> AccBuffer(int32_t n) {
@@ -103,16 +108,10 @@ TEST_F(CaptureEngineTest, ManualCaptureOfFourRecordsShowsProgressThenBeepsOnce) 
     Type("4");
     OscState.AutoNormPending = 0;
     Press(0);
-    EXPECT_EQ(bar.log, (ShowProgress4 + Log{"pos 1", "pos 2", "pos 3"} + HideProgress));
+    EXPECT_EQ(bar.log, (ShowProgress(4) + Log{"pos 1", "pos 2", "pos 3"} + HideProgress));
     EXPECT_EQ(ports.frame.pointers, (std::vector<Pointer>{Pointer::Hourglass, Pointer::Arrow}));
     EXPECT_EQ(ports.frame.beeps, std::vector<int32_t>{0});
-    const std::vector<float> sum = signal.NextSum(MaxData, 4);
-    EXPECT_EQ(AccBuffer(MaxData), sum);
-    for (int32_t i = 0; i < MaxData; ++i) {
-        const float v = OscState.AccBuffer[i];
-        ASSERT_TRUE(i % 1000 < 800 ? v >= -160 && v <= -40 : v >= 400 && v <= 520) << i;
-    }
-    ExpectRecordOf(sum, 4);
+    ExpectCaptured(4);
     EXPECT_EQ(OscSettings.D_min, OscState.DataMin);
     // The redraw has taken the requested range: the plot shows the new record whole.
     EXPECT_EQ(OscState.AutoNormPending, 0);
@@ -132,9 +131,7 @@ TEST_F(CaptureEngineTest, ManualCaptureOfOneRecordNeitherShowsProgressNorBeeps) 
     EXPECT_TRUE(bar.log.empty());
     EXPECT_EQ(ports.frame.pointers, (std::vector<Pointer>{Pointer::Hourglass, Pointer::Arrow}));
     EXPECT_TRUE(ports.frame.beeps.empty());
-    const std::vector<float> first = signal.NextSum(MaxData, 1);
-    EXPECT_EQ(AccBuffer(MaxData), first);
-    ExpectRecordOf(first, 1);
+    ExpectCaptured(1);
 }
 
 TEST_F(CaptureEngineTest, FieldsAreReadAsPositiveDecimalCounts) {
@@ -198,18 +195,17 @@ TEST_F(CaptureEngineTest, CaptureWhileAFileIsShownReturnsToAcquisition) {
     OscState.SamplePeriod = 0.7f;
     OscSettings.Korv_Freq = 3;
     Press(0);
-    EXPECT_EQ(OscState.FileView, 0);
-    EXPECT_EQ(OscSettings.Num_Data, 65534);
-    EXPECT_EQ(OscState.LoadedLength, 65534);
+    EXPECT_EQ((std::vector{OscState.FileView, OscSettings.Num_Data, OscState.LoadedLength}),
+              (std::vector{0, 65534, 65534}));
     EXPECT_EQ(OscState.TimeOffset, 0.0f);
     EXPECT_EQ(OscState.SamplePeriod, 0.1f);  // 8 / 80 MHz
-    ExpectRecordOf(signal.NextSum(MaxData, 1), 1);
+    ExpectCaptured(1);
 }
 
 TEST_F(CaptureEngineTest, ExternalRunTakesOneRecordPerTickAndEndsOnTheFifth) {
     Type("5");
     Press(1);
-    EXPECT_EQ(bar.log, (ShowProgress5 + ShowProgress5 + Log{"face wait", "repaint"}));
+    EXPECT_EQ(bar.log, (ShowProgress(5) + ShowProgress(5) + Log{"face wait", "repaint"}));
     EXPECT_EQ(ports.frame.pointers, std::vector<Pointer>{Pointer::Hourglass});
     EXPECT_EQ(ports.frame.beeps, std::vector<int32_t>{64});
     EXPECT_EQ(ports.timers.Period(TimerId::ExtTrigger), 100);
@@ -233,12 +229,9 @@ TEST_F(CaptureEngineTest, ExternalRunTakesOneRecordPerTickAndEndsOnTheFifth) {
     EXPECT_EQ(bar.log, (HideProgress + Log{"face start", "accumulator 5"}));
     EXPECT_EQ(ports.frame.beeps, std::vector<int32_t>{0});
     EXPECT_EQ(ports.frame.pointers, std::vector<Pointer>{Pointer::Arrow});
-    EXPECT_EQ(OscState.ExtArmed, 0);
-    EXPECT_EQ(OscState.StepIdle, 1);
-    EXPECT_EQ(OscSettings.Acc_Over, 5);
-    const std::vector<float> sum = signal.NextSum(MaxData, 5);
-    EXPECT_EQ(AccBuffer(MaxData), sum);
-    ExpectRecordOf(sum, 5);
+    EXPECT_EQ((std::vector{OscState.ExtArmed, OscState.StepIdle, OscSettings.Acc_Over}),
+              (std::vector{0, 1, 5}));
+    ExpectCaptured(5);
 }
 
 TEST_F(CaptureEngineTest, SecondStartCancelsAndTheNextTickProcessesWhatWasTaken) {
@@ -261,7 +254,7 @@ TEST_F(CaptureEngineTest, SecondStartCancelsAndTheNextTickProcessesWhatWasTaken)
     EXPECT_EQ(ports.frame.beeps, std::vector<int32_t>{48});
     EXPECT_EQ(bar.log, (HideProgress + Log{"accumulator 3"}));
     EXPECT_EQ(OscSettings.Acc_Over, 3);
-    ExpectRecordOf(signal.NextSum(MaxData, 3), 3);
+    ExpectCaptured(3);
 }
 
 TEST_F(CaptureEngineTest, CancelBeforeAnyTriggerLeavesTheRecord) {
@@ -274,10 +267,8 @@ TEST_F(CaptureEngineTest, CancelBeforeAnyTriggerLeavesTheRecord) {
     EXPECT_FALSE(Running(TimerId::ExtTrigger));
     EXPECT_EQ(ports.frame.beeps, std::vector<int32_t>{48});
     EXPECT_EQ(bar.log, HideProgress);
-    EXPECT_EQ(OscState.Record[0], 1.25f);
-    EXPECT_EQ(OscState.AccBuffer[0], 0.0f);
-    EXPECT_EQ(OscSettings.Acc_Over, 5);
-    EXPECT_EQ(OscState.StepIdle, 1);
+    EXPECT_EQ(std::pair(OscState.Record[0], OscState.AccBuffer[0]), std::pair(1.25f, 0.0f));
+    EXPECT_EQ(std::pair(OscSettings.Acc_Over, OscState.StepIdle), std::pair(5, 1));
 }
 
 TEST_F(CaptureEngineTest, OscillographRepeatsAtItsRateAndKeepsTheFirstRange) {
@@ -290,20 +281,19 @@ TEST_F(CaptureEngineTest, OscillographRepeatsAtItsRateAndKeepsTheFirstRange) {
     Forget();
     Press(0);
     EXPECT_EQ(ports.timers.Period(TimerId::Oscillograph), 500);
-    EXPECT_EQ(OscState.OscPeriodMs, 500);
-    EXPECT_EQ(OscState.OscRunning, 1);
-    EXPECT_EQ(OscState.SavedAutoNorm, 1);
+    EXPECT_EQ((std::vector{OscState.OscPeriodMs, OscState.OscRunning, OscState.SavedAutoNorm}),
+              (std::vector{500, 1, 1}));
     EXPECT_EQ(bar.log, (Log{"face wait", "repaint"}));
     EXPECT_EQ(OscState.AccBuffer[0], 0.0f);  // the first capture waits for the first tick
 
     OscTimerTick();
-    ExpectRecordOf(signal.NextSum(MaxData, 1), 1);
+    ExpectCaptured(1);
     EXPECT_EQ(OscSettings.AutoNorm, 0);
     const float firstMin = OscState.DataMin;
     EXPECT_EQ(OscSettings.D_min, firstMin);
     OscSettings.Invert = 1;
     OscTimerTick();
-    ExpectRecordOf(signal.NextSum(MaxData, 1, true), 1);
+    ExpectCaptured(1, true);
     EXPECT_NE(OscState.DataMin, firstMin);
     EXPECT_EQ(OscSettings.D_min, firstMin);
 
@@ -326,7 +316,7 @@ TEST_F(CaptureEngineTest, PeriodicCapturesLeaveTheBarAndPointerAlone) {
     EXPECT_TRUE(ports.frame.pointers.empty());
     EXPECT_TRUE(ports.frame.beeps.empty());
     signal.NextSum(MaxData, 4);
-    EXPECT_EQ(AccBuffer(MaxData), signal.NextSum(MaxData, 4));
+    ExpectCaptured(4);
 
     // The spectrum window's run: only the hidden progress bar's position moves.
     Press(0);
@@ -359,7 +349,7 @@ TEST_F(CaptureEngineTest, OscillographArmsExternalRunsAndDropsTicksWhileOneWaits
     EXPECT_FALSE(Running(TimerId::ExtTrigger));
     EXPECT_EQ(bar.log, Log{"accumulator 2"});
     EXPECT_TRUE(ports.frame.beeps.empty());
-    ExpectRecordOf(signal.NextSum(MaxData, 2), 2);
+    ExpectCaptured(2);
     OscTimerTick();
     EXPECT_EQ(OscState.ExtArmed, 1);
 
@@ -369,9 +359,8 @@ TEST_F(CaptureEngineTest, OscillographArmsExternalRunsAndDropsTicksWhileOneWaits
     StartStop();
     EXPECT_FALSE(Running(TimerId::ExtTrigger));
     EXPECT_FALSE(Running(TimerId::Oscillograph));
-    EXPECT_EQ(OscState.ExtArmed, 1);
-    EXPECT_EQ(OscState.StepIdle, 1);
-    EXPECT_EQ(OscSettings.AutoNorm, 1);
+    EXPECT_EQ((std::vector{OscState.ExtArmed, OscState.StepIdle, OscSettings.AutoNorm}),
+              (std::vector{1, 1, 1}));
     bar[top::Oscillograf].checked = false;
     Press(1);
     EXPECT_EQ(OscState.ExtArmed, 0);

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 #include <random>
 #include <utility>
 #include <vector>
+
+#include "acquisition/ReferenceSignal.h"
 
 namespace korvel {
 namespace {
@@ -82,16 +82,8 @@ void ExpectExact(const std::vector<float>& x, int64_t width, int64_t stride) {
     }
 }
 
-// Millivolts as a text data file holds them: "%g" of a sine with noise, read back.
 std::vector<float> TextFileRecord(int32_t n) {
-    std::mt19937 random(7);
-    std::normal_distribution<double> noise(0.0, 4.0);
-    std::vector<float> x(n);
-    char text[32];
-    for (int32_t i = 0; i < n; ++i) {
-        std::snprintf(text, sizeof text, "%g", 300.0 * std::sin(i * 0.01) + noise(random));
-        x[i] = std::strtof(text, nullptr);
-    }
+    std::vector<float> x = test::TextFileRecord(n, 7, 300.0, 0.01);
     x[100] = 1.2345e-5f;  // a value near zero brings bits far below the others
     return x;
 }
@@ -147,13 +139,9 @@ TEST(MovingWindowSumTest, NanAndInfinitiesActAsInADoubleSum) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const std::vector<float> x = {1, inf, 2, 3, 4, -inf, 5, 6, 7, nan, 8, 9, 10, 11};
     const std::vector<double> got = AllSums(x, 3);
-    for (size_t i = 0; i < x.size(); ++i) {
-        const int64_t lo = std::max<int64_t>(static_cast<int64_t>(i) - 1, 0);
-        const int64_t hi = std::min<int64_t>(i + 1, x.size() - 1);
-        double want = 0.0;
-        for (int64_t j = lo; j <= hi; ++j)
-            want += x[j];
-        if (hi - lo + 1 != 3) want = want * 3.0 / (hi - lo + 1);
+    const test::DirectAverage plain{x.data(), static_cast<int32_t>(x.size()), 3, true};
+    for (int32_t i = 0; i < static_cast<int32_t>(x.size()); ++i) {
+        const double want = plain.WindowSum(i);
         if (std::isnan(want)) {
             EXPECT_TRUE(std::isnan(got[i])) << i;
         } else {

@@ -4,7 +4,11 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
 #include <vector>
 
 namespace korvel::test {
@@ -65,5 +69,21 @@ struct DirectAverage {
         return static_cast<float>(((conversion * sum) / records) / w - zero);
     }
 };
+
+// Millivolts as a text data file holds them: "%g" of a sine with noise, read
+// back. Their finest bits lie far below their largest values.
+inline std::vector<float> TextFileRecord(int32_t n, uint32_t seed, double amplitudeMv,
+                                         double radiansPerSample) {
+    std::mt19937 random(seed);
+    std::normal_distribution<double> noise(0.0, 4.0);
+    std::vector<float> x(n);
+    char text[32];
+    for (int32_t i = 0; i < n; ++i) {
+        std::snprintf(text, sizeof text, "%g",
+                      amplitudeMv * std::sin(i * radiansPerSample) + noise(random));
+        x[i] = std::strtof(text, nullptr);
+    }
+    return x;
+}
 
 }  // namespace korvel::test

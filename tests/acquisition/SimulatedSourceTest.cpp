@@ -23,12 +23,9 @@ TEST_F(SimulatedSourceTest, FirstRecordIsTheSquareWaveOfTheGenerator) {
     EXPECT_EQ(AcquireRecord(AcquireCapture, counter), 1);  // Acc_Over 1: complete at once
     EXPECT_EQ(counter, 1);
 
-    const float first[] = {-40, -24, -35, -16, -23, -26, -30, -14};
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(OscState.AccBuffer[i], first[i]) << i;
-    const float high[] = {104, 119, 116, 129};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(OscState.AccBuffer[800 + i], high[i]) << i;
+    EXPECT_EQ(AccBufferHead(8), (std::vector<float>{-40, -24, -35, -16, -23, -26, -30, -14}));
+    EXPECT_EQ(std::vector<float>(OscState.AccBuffer + 800, OscState.AccBuffer + 804),
+              (std::vector<float>{104, 119, 116, 129}));
     for (int32_t i = 0; i < MaxData; ++i) {
         const float v = OscState.AccBuffer[i];
         if (i % 1000 < 800) {

@@ -4,26 +4,21 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace korvel {
 namespace {
 
-TEST(NiceStep, RoundsToOneTwoFiveByItsThresholds) {
-    EXPECT_FLOAT_EQ(NiceStep(0.37f), 0.5f);
-    EXPECT_FLOAT_EQ(NiceStep(1.4f), 1.0f);
-    EXPECT_FLOAT_EQ(NiceStep(1.5f), 2.0f);
-    EXPECT_FLOAT_EQ(NiceStep(25.0f), 20.0f);
-    EXPECT_FLOAT_EQ(NiceStep(69.0f), 50.0f);
-    EXPECT_FLOAT_EQ(NiceStep(8.0f), 10.0f);
-    EXPECT_FLOAT_EQ(NiceStep(0.003125f), 0.005f);
-    EXPECT_FLOAT_EQ(NiceStep(1000.0f), 1000.0f);
-}
-
-TEST(NiceStep, HasNoStepForZeroNegativeOrNonFiniteInput) {
-    EXPECT_EQ(NiceStep(0.0f), 0.0f);
-    EXPECT_EQ(NiceStep(-3.0f), 0.0f);
-    EXPECT_EQ(NiceStep(std::numeric_limits<float>::infinity()), 0.0f);
-    EXPECT_EQ(NiceStep(std::nanf("")), 0.0f);
+// 1, 2 or 5 times a power of ten by its thresholds; no step for zero,
+// negative or non-finite input.
+TEST(NiceStep, RoundsToOneTwoFiveAndHasNoStepForNonsense) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const std::pair<float, float> table[] = {
+        {0.37f, 0.5f},  {1.4f, 1.0f},  {1.5f, 2.0f},        {25.0f, 20.0f},
+        {69.0f, 50.0f}, {8.0f, 10.0f}, {0.003125f, 0.005f}, {1000.0f, 1000.0f},
+        {0.0f, 0.0f},   {-3.0f, 0.0f}, {inf, 0.0f},         {std::nanf(""), 0.0f}};
+    for (const auto& [value, step] : table)
+        EXPECT_FLOAT_EQ(NiceStep(value), step) << value;
 }
 
 TEST(TickRange, WorkedExamples) {

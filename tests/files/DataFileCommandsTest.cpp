@@ -81,19 +81,9 @@ TEST_F(DataFileCommandsTest, OpenDialogAndCancel) {
     DataFiles.OpenFilterIndex = 2;
     Open("");
     ASSERT_EQ(dialogs.openRequests.size(), 1u);
-    const FileDialogRequest& request = dialogs.openRequests[0];
-    EXPECT_STREQ(request.title, "Read KORVEL data from file");
-    ASSERT_EQ(request.filterCount, 3);
-    EXPECT_STREQ(request.filters[0].name, "KORVEL text file");
-    EXPECT_STREQ(request.filters[0].pattern, "*.ktf");
-    EXPECT_STREQ(request.filters[1].name, "KORVEL Binary file");
-    EXPECT_STREQ(request.filters[1].pattern, "*.kbf");
-    EXPECT_STREQ(request.filters[2].name, "All files");
-    EXPECT_STREQ(request.filters[2].pattern, "*.*");
-    EXPECT_EQ(request.selectedFilter, 2);
-    EXPECT_STREQ(request.defaultExtension, "ktf");
-    EXPECT_STREQ(request.initialDirectory, ".");
-    EXPECT_FALSE(request.confirmOverwrite);
+    EXPECT_EQ(test::Describe(dialogs.openRequests[0]),
+              "Read KORVEL data from file|KORVEL text file *.ktf|KORVEL Binary file *.kbf|"
+              "All files *.*|2|ktf|.|replace");
     // Cancel: tracking back on, nothing else happens.
     EXPECT_EQ(dialogs.trackedWhileOpen, (std::vector<int32_t>{0}));
     EXPECT_EQ(PlotState.TrackingOn, 1);
@@ -104,10 +94,9 @@ TEST_F(DataFileCommandsTest, OpenDialogAndCancel) {
 
     OscState.Russian = 1;
     Open("");
-    EXPECT_STREQ(dialogs.openRequests[1].title, "Прочитать данные KORVEL из файла");
-    EXPECT_STREQ(dialogs.openRequests[1].filters[0].name, "KORVEL текстовый файл");
-    EXPECT_STREQ(dialogs.openRequests[1].filters[1].name, "KORVEL бинарный файл");
-    EXPECT_STREQ(dialogs.openRequests[1].filters[2].name, "Все файлы");
+    EXPECT_EQ(test::Describe(dialogs.openRequests[1]),
+              "Прочитать данные KORVEL из файла|KORVEL текстовый файл *.ktf|"
+              "KORVEL бинарный файл *.kbf|Все файлы *.*|2|ktf|.|replace");
 
     // Nothing at all while a periodic capture owns the display.
     OscState.SpectrumRunning = 1;
@@ -273,15 +262,9 @@ TEST_F(DataFileCommandsTest, SaveDialogAndWhatIsWritten) {
     DataFiles.SaveFilterIndex = 2;
     Save("");
     ASSERT_EQ(dialogs.saveRequests.size(), 1u);
-    const FileDialogRequest& request = dialogs.saveRequests[0];
-    EXPECT_STREQ(request.title, "Save KORVEL data to file");
-    ASSERT_EQ(request.filterCount, 2);
-    EXPECT_STREQ(request.filters[0].name, "KORVEL text file");
-    EXPECT_STREQ(request.filters[1].pattern, "*.kbf");
-    EXPECT_EQ(request.selectedFilter, 2);
-    EXPECT_STREQ(request.defaultExtension, "ktf");
-    EXPECT_STREQ(request.initialDirectory, ".");
-    EXPECT_TRUE(request.confirmOverwrite);
+    EXPECT_EQ(
+        test::Describe(dialogs.saveRequests[0]),
+        "Save KORVEL data to file|KORVEL text file *.ktf|KORVEL Binary file *.kbf|2|ktf|.|ask");
     EXPECT_EQ(dialogs.trackedWhileOpen, (std::vector<int32_t>{0}));
     EXPECT_EQ(PlotState.TrackingOn, 1);
     EXPECT_EQ(ports.frame.title, "KORVEL Oscillograph Release 1.05");
@@ -294,9 +277,9 @@ TEST_F(DataFileCommandsTest, SaveDialogAndWhatIsWritten) {
     // names the saved file in the English title.
     OscState.Russian = 1;
     Save(TempDir() + "/b.dat", 3);
-    EXPECT_EQ(dialogs.saveRequests.back().filterCount, 3);
-    EXPECT_STREQ(dialogs.saveRequests.back().title, "Сохранить данные KORVEL в файл");
-    EXPECT_STREQ(dialogs.saveRequests.back().filters[2].name, "Все файлы");
+    EXPECT_EQ(test::Describe(dialogs.saveRequests.back()),
+              "Сохранить данные KORVEL в файл|KORVEL текстовый файл *.ktf|"
+              "KORVEL бинарный файл *.kbf|Все файлы *.*|2|ktf|.|ask");
     EXPECT_EQ(ReadFile(TempDir() + "/b.dat").substr(0, 2), "0 ");
     EXPECT_EQ(ports.frame.title, "KORVEL Oscillograph Release 1.05 : b");
     EXPECT_STREQ(DataFiles.DataFileName, (TempDir() + "/b.dat").c_str());

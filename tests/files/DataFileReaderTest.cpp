@@ -7,6 +7,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/OscSettings.h"
@@ -39,23 +40,22 @@ class DataFileReaderTest : public test::CoreTest {
     std::vector<float> Samples() const {
         return {OscState.FileData, OscState.FileData + OscState.LoadedLength};
     }
+    // The first sample's time and the sample period.
+    static std::pair<float, float> Times() { return {OscState.TimeOffset, OscState.SamplePeriod}; }
 };
 
 TEST_F(DataFileReaderTest, TextLines) {
     OscState.DataMax = 9.0f;
     ASSERT_EQ(Read("0 1\n1 2\n2 3\n", DataFileText), 1);
     EXPECT_EQ(Samples(), (std::vector<float>{1, 2, 3}));
-    EXPECT_EQ(OscState.TimeOffset, 0.0f);
-    EXPECT_EQ(OscState.SamplePeriod, 2.0f / 3.0f);
-    EXPECT_EQ(OscSettings.Num_Data, 3);
-    EXPECT_EQ(OscState.FileView, 1);
+    EXPECT_EQ(Times(), std::pair(0.0f, 2.0f / 3.0f));
+    EXPECT_EQ(std::pair(OscSettings.Num_Data, OscState.FileView), std::pair(3, 1));
     EXPECT_EQ(OscState.DataMax, 0.0f);
     // Headings and notes are skipped; the span ends at the last line with a
     // readable first number, sample or not.
     ASSERT_EQ(Read("Time Value\n\n5 -1.5e1 rest\n6\t2.5\r\nnote 7 8\n11 end\n\n", DataFileText), 1);
     EXPECT_EQ(Samples(), (std::vector<float>{-15.0f, 2.5f}));
-    EXPECT_EQ(OscState.TimeOffset, 5.0f);
-    EXPECT_EQ(OscState.SamplePeriod, 3.0f);
+    EXPECT_EQ(Times(), std::pair(5.0f, 3.0f));
 }
 
 TEST_F(DataFileReaderTest, OnlyMaxDataLinesOrPiecesOfLongLinesAreExamined) {
@@ -88,12 +88,9 @@ TEST_F(DataFileReaderTest, BinaryCodesAndFloats) {
     ASSERT_EQ(Read(Binary("KDRF", 0.5f, 10.0f, Le(2.0f) + Le(1.0f) + FourCodes), DataFileBinary),
               1);
     EXPECT_EQ(Samples(), (std::vector<float>{-1, 253, -257, -3}));
-    EXPECT_EQ(OscSettings.Bipolar, 1);
-    EXPECT_EQ(OscSettings.Conversion, 2.0f);
-    EXPECT_EQ(OscSettings.ZeroLevel, 1.0f);
-    EXPECT_EQ(OscState.SamplePeriod, 0.5f);
-    EXPECT_EQ(OscState.TimeOffset, 10.0f);
-    EXPECT_EQ(OscSettings.Num_Data, 4);
+    EXPECT_EQ(std::pair(OscSettings.Bipolar, OscSettings.Num_Data), std::pair(1, 4));
+    EXPECT_EQ(std::pair(OscSettings.Conversion, OscSettings.ZeroLevel), std::pair(2.0f, 1.0f));
+    EXPECT_EQ(Times(), std::pair(10.0f, 0.5f));
 
     OscSettings.Conversion = 9.0f;
     ASSERT_EQ(Read(Binary("KDRU", 0.5f, 0.0f, Le(2.0f) + FourCodes), DataFileBinary), 1);
@@ -169,8 +166,7 @@ TEST_F(DataFileReaderTest, ARefusedFileLeavesTheShownRecordAsItWas) {
 
     EXPECT_EQ(Samples(), shown);
     EXPECT_EQ(OscState.FileData[4], 99.0f);
-    EXPECT_EQ(OscState.SamplePeriod, 0.5f);
-    EXPECT_EQ(OscState.TimeOffset, 3.0f);
+    EXPECT_EQ(Times(), std::pair(3.0f, 0.5f));
     EXPECT_EQ(std::memcmp(&OscSettings, &settings, sizeof settings), 0);
 }
 

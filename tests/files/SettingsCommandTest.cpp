@@ -7,6 +7,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "acquisition/Parameters.h"
@@ -137,22 +138,16 @@ TEST_F(SettingsCommandTest, SaveSettingsThenCancel) {
         logic.SaveSettingsClicked();
         return false;
     });
+    const auto changed = [] {
+        const OscSettingsRecord& s = OscSettings;
+        return std::tuple(s.BaseFreq, s.FreqDiv[3], s.Prehistory, s.Num_Data, s.Labels_Y, s.Grid);
+    };
     // Memory: the four back as they were, the rest as taken.
-    EXPECT_EQ(OscSettings.BaseFreq, 80.0f);
-    EXPECT_EQ(OscSettings.FreqDiv[3], 8);
-    EXPECT_EQ(OscSettings.Prehistory, 0);
-    EXPECT_EQ(OscSettings.Num_Data, MaxData);
-    EXPECT_EQ(OscSettings.Labels_Y, 4);
-    EXPECT_EQ(OscSettings.Grid, 1);
-    // The file: what "Save Settings" took.
+    EXPECT_EQ(changed(), std::tuple(80.0f, 8, 0, MaxData, 4, 1));
+    // The file: what "Save Settings" took; 10 us of 0.025 us samples, truncated, are 399.
     ResetOscSettings();
     LoadConfig();
-    EXPECT_EQ(OscSettings.BaseFreq, 40.0f);
-    EXPECT_EQ(OscSettings.FreqDiv[3], 16);
-    EXPECT_EQ(OscSettings.Prehistory, 12);
-    EXPECT_EQ(OscSettings.Num_Data, 399);  // 10 us of 0.025 us samples, truncated
-    EXPECT_EQ(OscSettings.Labels_Y, 4);
-    EXPECT_EQ(OscSettings.Grid, 1);
+    EXPECT_EQ(changed(), std::tuple(40.0f, 16, 12, 399, 4, 1));
 }
 
 TEST_F(SettingsCommandTest, AFileRecordKeepsItsTimeStep) {

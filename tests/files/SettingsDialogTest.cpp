@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "acquisition/Parameters.h"
@@ -34,6 +35,10 @@ class SettingsDialogTest : public test::CoreTest {
     }
     void Check(int32_t id, bool checked) { dialog[id].checked = checked; }
     std::string Shown(int32_t id) { return dialog[id].text; }
+    // A slider's lowest, highest and current position.
+    std::vector<int32_t> Slider(int32_t id) {
+        return {dialog[id].sliderLo, dialog[id].sliderHi, dialog[id].sliderPos};
+    }
 
     test::FakeControls dialog;
     SettingsDialog logic{dialog};
@@ -99,15 +104,11 @@ TEST_F(SettingsDialogTest, SlidersAreScaledInMicroseconds) {
     // LoadedLength 65534 at 0.0125 us: T = 819.175 us, ticks every 100 us.
     OscSettings.Prehistory = 100;
     Open();
-    EXPECT_EQ(dialog[PrehistorySlider].sliderLo, 0);
-    EXPECT_EQ(dialog[PrehistorySlider].sliderHi, 255);
-    EXPECT_EQ(dialog[PrehistorySlider].sliderPos, 100);
+    EXPECT_EQ(Slider(PrehistorySlider), (std::vector<int32_t>{0, 255, 100}));
     EXPECT_EQ(dialog[PrehistorySlider].ticks,
               (std::vector<int32_t>{31, 62, 93, 124, 155, 186, 217, 249}));
     EXPECT_EQ(Shown(PrehistoryEdit), "321.245");
-    EXPECT_EQ(dialog[LengthSlider].sliderLo, 1);
-    EXPECT_EQ(dialog[LengthSlider].sliderHi, MaxData);
-    EXPECT_EQ(dialog[LengthSlider].sliderPos, MaxData);
+    EXPECT_EQ(Slider(LengthSlider), (std::vector<int32_t>{1, MaxData, MaxData}));
     EXPECT_EQ(dialog[LengthSlider].ticks,
               (std::vector<int32_t>{0, 7999, 15999, 23999, 31999, 39999, 47999, 55999, 63999}));
     EXPECT_EQ(Shown(LengthEdit), "819.175");
@@ -146,8 +147,7 @@ TEST_F(SettingsDialogTest, SlidersAreScaledInMicroseconds) {
     EXPECT_EQ(OscSettings.Prehistory, 100);
     EXPECT_EQ(Shown(PrehistoryEdit), "321.245");
     logic.Ok();
-    EXPECT_EQ(OscSettings.Num_Data, 800);
-    EXPECT_EQ(OscSettings.Prehistory, 100);
+    EXPECT_EQ(std::pair(OscSettings.Num_Data, OscSettings.Prehistory), std::pair(800, 100));
 
     // A record read from a file: the slider spans its samples.
     OscState.LoadedLength = 3;
@@ -201,13 +201,11 @@ TEST_F(SettingsDialogTest, FieldsTakenOnOk) {
     dialog.Type(Min, "-5");
     dialog.Type(Max, "5");
     logic.Ok();
-    EXPECT_EQ(OscSettings.D_min, 0.0f);
-    EXPECT_EQ(OscSettings.D_max, 100.0f);
+    EXPECT_EQ(std::pair(OscSettings.D_min, OscSettings.D_max), std::pair(0.0f, 100.0f));
     Check(AutoNorm, false);
     logic.Ok();
     EXPECT_EQ(OscSettings.AutoNorm, 0);
-    EXPECT_EQ(OscSettings.D_min, -5.0f);
-    EXPECT_EQ(OscSettings.D_max, 5.0f);
+    EXPECT_EQ(std::pair(OscSettings.D_min, OscSettings.D_max), std::pair(-5.0f, 5.0f));
 
     // Counts only when above 0, and no more than any screen shows.
     dialog.Type(LabelsX, "0");
@@ -223,17 +221,15 @@ TEST_F(SettingsDialogTest, FieldsTakenOnOk) {
     dialog[LabelFontList].selected = 10;
     dialog[MessageFontList].selected = -1;
     logic.Ok();
-    EXPECT_EQ(OscSettings.Labels_X, 10);
-    EXPECT_EQ(OscSettings.Labels_Y, 7);
-    EXPECT_EQ(OscSettings.T_Acc, 3);
-    EXPECT_EQ(OscSettings.V_Acc, 9);
+    EXPECT_EQ((std::vector{OscSettings.Labels_X, OscSettings.Labels_Y, OscSettings.T_Acc,
+                           OscSettings.V_Acc}),
+              (std::vector{10, 7, 3, 9}));
     EXPECT_EQ(OscSettings.Amplitude, 1000.0f);
     EXPECT_EQ(OscSettings.Conversion, 3.90625f);
     EXPECT_EQ(OscSettings.ZeroLevel, 0.0f);
     EXPECT_EQ(OscSettings.Grid + OscSettings.Invert + OscSettings.AutoConf, 3);
     EXPECT_EQ(OscSettings.Bipolar, 0);
-    EXPECT_EQ(OscSettings.LFontSize, 10);
-    EXPECT_EQ(OscSettings.MFontSize, 5);
+    EXPECT_EQ(std::pair(OscSettings.LFontSize, OscSettings.MFontSize), std::pair(10, 5));
     // The main window's list is rebuilt with the selection kept.
     EXPECT_EQ(ports.topBar[top::FrequencyList].items,
               (std::vector<std::string>{"80 Mhz", "40 Mhz", "20 Mhz", "10 Mhz"}));
@@ -250,8 +246,7 @@ TEST_F(SettingsDialogTest, ClockAndDividersActAtOnce) {
     Open();
     dialog.Type(Dividers[1], "0");
     dialog.Type(Dividers[0], "-4");
-    EXPECT_EQ(OscSettings.FreqDiv[1], 2);
-    EXPECT_EQ(OscSettings.FreqDiv[0], 1);
+    EXPECT_EQ(std::pair(OscSettings.FreqDiv[0], OscSettings.FreqDiv[1]), std::pair(1, 2));
     dialog.Type(Dividers[1], "3");
     EXPECT_EQ(OscState.SamplePeriod, 0.0375f);
     EXPECT_EQ(Shown(LengthEdit), "2457.53");  // the sliders follow the new time scale

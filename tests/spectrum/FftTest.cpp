@@ -76,58 +76,44 @@ Signal RandomSignal(int32_t n, uint32_t seed) {
     return x;
 }
 
-bool SameBits(const Signal& a, const Signal& b) {
-    return a.re.size() == b.re.size() &&
-           std::memcmp(a.re.data(), b.re.data(), a.re.size() * sizeof(float)) == 0 &&
-           std::memcmp(a.im.data(), b.im.data(), a.im.size() * sizeof(float)) == 0;
+// The program's transform of input gives the plain one's bits.
+void ExpectPlain(const Signal& input, int32_t m, int32_t direction) {
+    Signal fast = input, plain = input;
+    Fft(fast.re.data(), fast.im.data(), m, direction);
+    PlainFft(plain.re.data(), plain.im.data(), m, direction);
+    const size_t bytes = input.re.size() * sizeof(float);
+    EXPECT_TRUE(std::memcmp(fast.re.data(), plain.re.data(), bytes) == 0 &&
+                std::memcmp(fast.im.data(), plain.im.data(), bytes) == 0)
+        << "N " << (1 << m) << " direction " << direction;
 }
 
-// Pins a kernel for one test and gives the best one back afterwards.
-class KernelPin {
-  public:
-    explicit KernelPin(FftKernel kernel) : inUse_(UseFftKernel(kernel)) {}
-    ~KernelPin() { UseFftKernel(BestFftKernel()); }
-    FftKernel inUse() const { return inUse_; }
-
-  private:
-    FftKernel inUse_;
+// Each test pins one kernel and gives the best one back afterwards.
+class FftKernels : public ::testing::TestWithParam<FftKernel> {
+  protected:
+    void SetUp() override {
+        if (UseFftKernel(GetParam()) != GetParam())
+            GTEST_SKIP() << "this processor lacks the kernel";
+    }
+    void TearDown() override { UseFftKernel(BestFftKernel()); }
 };
 
-class FftKernels : public ::testing::TestWithParam<FftKernel> {};
-
 TEST_P(FftKernels, EverySizeGivesThePlainTransformBitForBit) {
-    const KernelPin pin(GetParam());
-    if (pin.inUse() != GetParam()) GTEST_SKIP() << "this processor lacks the kernel";
     for (int32_t m = 0; m <= MaxFftLog2; ++m) {
-        for (const int32_t direction : {-1, 1}) {
-            const Signal input = RandomSignal(1 << m, 1000u * m + 7u);
-            Signal fast = input, plain = input;
-            Fft(fast.re.data(), fast.im.data(), m, direction);
-            PlainFft(plain.re.data(), plain.im.data(), m, direction);
-            EXPECT_TRUE(SameBits(fast, plain)) << "N " << (1 << m) << " direction " << direction;
-        }
+        for (const int32_t direction : {-1, 1})
+            ExpectPlain(RandomSignal(1 << m, 1000u * m + 7u), m, direction);
     }
 }
 
 TEST_P(FftKernels, AlternatingSizesAndDirectionsKeepTheirTwiddles) {
-    const KernelPin pin(GetParam());
-    if (pin.inUse() != GetParam()) GTEST_SKIP() << "this processor lacks the kernel";
     // The tables built for one size and direction must not leak into another.
     const struct {
         int32_t m, direction;
     } calls[] = {{12, -1}, {7, -1}, {12, 1}, {16, -1}, {6, 2}, {9, -1}, {12, -1}, {3, -3}};
-    for (const auto& call : calls) {
-        const Signal input = RandomSignal(1 << call.m, 31u * call.m + 5u);
-        Signal fast = input, plain = input;
-        Fft(fast.re.data(), fast.im.data(), call.m, call.direction);
-        PlainFft(plain.re.data(), plain.im.data(), call.m, call.direction);
-        EXPECT_TRUE(SameBits(fast, plain)) << "m " << call.m << " direction " << call.direction;
-    }
+    for (const auto& call : calls)
+        ExpectPlain(RandomSignal(1 << call.m, 31u * call.m + 5u), call.m, call.direction);
 }
 
 TEST_P(FftKernels, ZeroSignsSubnormalsAndOverflowKeepTheirBits) {
-    const KernelPin pin(GetParam());
-    if (pin.inUse() != GetParam()) GTEST_SKIP() << "this processor lacks the kernel";
     const float inf = std::numeric_limits<float>::infinity();
     const float zeros[] = {0.0f, -0.0f};
     // Overflow to infinity, infinity less infinity, subnormals on the way.
@@ -143,12 +129,8 @@ TEST_P(FftKernels, ZeroSignsSubnormalsAndOverflowKeepTheirBits) {
             hostile.re[i] = extremes[random() % 8];
             hostile.im[i] = extremes[random() % 8];
         }
-        for (const Signal& input : {onlyZeros, hostile}) {
-            Signal fast = input, plain = input;
-            Fft(fast.re.data(), fast.im.data(), m, -1);
-            PlainFft(plain.re.data(), plain.im.data(), m, -1);
-            EXPECT_TRUE(SameBits(fast, plain)) << "N " << n;
-        }
+        ExpectPlain(onlyZeros, m, -1);
+        ExpectPlain(hostile, m, -1);
     }
 }
 

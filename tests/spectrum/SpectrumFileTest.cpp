@@ -37,16 +37,6 @@ std::vector<std::pair<uint32_t, uint32_t>> ReadBack(const std::string& text) {
     return lines;
 }
 
-// A file dialog's request in one line: title, filters, selected filter,
-// default extension, folder, overwrite question.
-std::string Describe(const FileDialogRequest& r) {
-    std::string text = r.title;
-    for (int32_t i = 0; i < r.filterCount; ++i)
-        text += std::string("|") + r.filters[i].name + " " + r.filters[i].pattern;
-    return text + "|" + std::to_string(r.selectedFilter) + "|" + r.defaultExtension + "|" +
-           r.initialDirectory + (r.confirmOverwrite ? "|ask" : "|replace");
-}
-
 // 1024 samples 0.0125 us apart: 512 bins 78.125 kHz apart, with powers
 // that need every digit.
 class SpectrumFileTest : public test::SpectrumTest {
@@ -85,14 +75,14 @@ TEST_F(SpectrumFileTest, SaveAsksForAKsfFileAndReplacesIt) {
     ports.dialogs.saveAnswers.push_back({path, 1});
     SaveSpectrum();
     ASSERT_EQ(ports.dialogs.saveRequests.size(), 1u);
-    EXPECT_EQ(Describe(ports.dialogs.saveRequests[0]),
+    EXPECT_EQ(test::Describe(ports.dialogs.saveRequests[0]),
               "Save KORVEL spectrum to file|KORVEL specrum file *.ksf|All files *.*|1|ksf|.|ask");
     EXPECT_EQ(ReadFile(path), FormatSpectrumFile());
 
     OscState.Russian = 1;
     SaveSpectrum();  // no answer: Cancel
     EXPECT_EQ(
-        Describe(ports.dialogs.saveRequests[1]),
+        test::Describe(ports.dialogs.saveRequests[1]),
         "Сохранить спектр KORVEL в файл|KORVEL спектральный файл *.ksf|Все файлы *.*|1|ksf|.|ask");
     EXPECT_TRUE(ports.dialogs.messages.empty());
 }

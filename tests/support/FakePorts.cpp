@@ -73,14 +73,29 @@ bool Answer(std::deque<FakeDialogs::FileAnswer>& answers, FileDialogRequest& req
 }
 }  // namespace
 
+void FakeDialogs::Keep(std::vector<FileDialogRequest>& requests, const FileDialogRequest& request) {
+    requests.push_back(request);
+    const FileFilter* filters = request.filters;
+    filterCopies_.emplace_back(filters, filters + (filters != nullptr ? request.filterCount : 0));
+    requests.back().filters = filterCopies_.back().data();
+}
+
 bool FakeDialogs::OpenFileName(FileDialogRequest& request, char* path, size_t size) {
-    openRequests.push_back(request);
+    Keep(openRequests, request);
     return Answer(openAnswers, request, path, size);
 }
 
 bool FakeDialogs::SaveFileName(FileDialogRequest& request, char* path, size_t size) {
-    saveRequests.push_back(request);
+    Keep(saveRequests, request);
     return Answer(saveAnswers, request, path, size);
+}
+
+std::string Describe(const FileDialogRequest& r) {
+    std::string text = r.title;
+    for (int32_t i = 0; i < r.filterCount; ++i)
+        text += std::string("|") + r.filters[i].name + " " + r.filters[i].pattern;
+    return text + "|" + std::to_string(r.selectedFilter) + "|" + r.defaultExtension + "|" +
+           r.initialDirectory + (r.confirmOverwrite ? "|ask" : "|replace");
 }
 
 bool FakeClipboard::SetBitmap(const uint32_t* source, int32_t w, int32_t h, int32_t stride,

@@ -117,7 +117,13 @@ class FakeDialogs : public Dialogs {
     std::vector<std::pair<std::string, std::string>> notices;
     std::deque<FileAnswer> openAnswers, saveAnswers;
     // The requests as the dialogs saw them: title, filters, selected filter.
+    // Their filter lists are copies: the caller's own list is gone once the
+    // dialog has returned.
     std::vector<FileDialogRequest> openRequests, saveRequests;
+
+  private:
+    void Keep(std::vector<FileDialogRequest>& requests, const FileDialogRequest& request);
+    std::deque<std::vector<FileFilter>> filterCopies_;
 };
 
 class FakeClipboard : public Clipboard {
@@ -132,6 +138,11 @@ class FakeClipboard : public Clipboard {
     int32_t width = 0, height = 0, widthTenthMm = 0, heightTenthMm = 0;
     int32_t copies = 0;
 };
+
+// A file dialog's request in one line: title, every filter's name and
+// pattern, selected filter, default extension, folder, and "ask" or
+// "replace" for the overwrite question.
+std::string Describe(const FileDialogRequest& request);
 
 // All fakes together; Install() points Ports at them.
 struct FakePorts {

@@ -1,7 +1,7 @@
 // The real main window, driven through its widgets as a user would.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -9,68 +9,27 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTest>
 #include <QToolButton>
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 
 #include "app/ControlIds.h"
-#include "app/MainCommands.h"
 #include "app/OscSettings.h"
 #include "app/OscState.h"
-#include "app/ResetAll.h"
 #include "app/ui/Application.h"
 #include "app/ui/ControlBar.h"
 #include "app/ui/OscFrame.h"
 #include "app/ui/UpDownControl.h"
 #include "display/ui/PlotWidget.h"
 #include "files/ConfigFile.h"
+#include "ui/MainWindowTest.h"
 
 namespace korvel::ui {
 namespace {
 
-// Dialogs answered at once, counted.
-struct AnsweringDialogs : Dialogs {
-    void Message(const char* text, const char*) override { messages.emplace_back(text); }
-    void Notice(const char* line1, const char* line2) override {
-        notices.push_back(std::string(line1) + "/" + line2);
-    }
-    std::vector<std::string> messages, notices;
-};
-
-class OscFrameTest : public ::testing::Test {
+class OscFrameTest : public MainWindowTest {
   protected:
-    void SetUp() override {
-        ResetAllRecords();
-        char pattern[] = "/tmp/korvel-ui-XXXXXX";
-        dir = mkdtemp(pattern);
-        setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
-    }
-    void TearDown() override {
-        frame.reset();
-        ResetAllRecords();
-        std::filesystem::remove_all(dir);
-    }
-    // Makes the window as the program does: built, made the main window, shown.
-    void Open() {
-        frame = std::make_unique<COscFrame>();
-        Ports.dialogs = &dialogs;
-        SetMainWindowActive(true);
-        frame->resize(1000, 700);
-        frame->show();
-        frame->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
-    }
-    template <typename T>
-    T* Top(int32_t id) const {
-        return frame->findChild<T*>(QStringLiteral("top%1").arg(id));
-    }
-    template <typename T>
-    T* Bottom(int32_t id) const {
-        return frame->findChild<T*>(QStringLiteral("bottom%1").arg(id));
-    }
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(frame.get(), key, modifiers);
     }
@@ -81,10 +40,6 @@ class OscFrameTest : public ::testing::Test {
         QTest::keyClicks(field, text);
     }
     QImage PlotImage() const { return frame->Plot()->grab().toImage(); }
-
-    std::unique_ptr<COscFrame> frame;
-    AnsweringDialogs dialogs;
-    std::string dir;
 };
 
 TEST_F(OscFrameTest, NoticeOnceAndF5CapturesIntoThePlot) {
@@ -94,6 +49,7 @@ TEST_F(OscFrameTest, NoticeOnceAndF5CapturesIntoThePlot) {
     // The progress bar takes the place of the "External" box.
     EXPECT_EQ(Top<QProgressBar>(top::Progress)->pos(), Top<QCheckBox>(top::External)->pos());
     EXPECT_EQ(Top<QComboBox>(top::FrequencyList)->maxVisibleItems(), 8);
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
     const QImage before = PlotImage();
     EXPECT_EQ(dialogs.notices, std::vector<std::string>{"KORVEL/Using simulation code"});
     Key(Qt::Key_F5);

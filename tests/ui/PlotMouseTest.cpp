@@ -2,7 +2,6 @@
 // through the window as the platform delivers them: cursors, zoom, pan,
 // reference, pointer shapes, the Min/Width fields and the copy button.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,63 +10,40 @@
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
-#include <filesystem>
-#include <memory>
 #include <string>
 #include <utility>
 
 #include "app/ControlIds.h"
-#include "app/MainCommands.h"
 #include "app/OscSettings.h"
 #include "app/OscState.h"
-#include "app/ResetAll.h"
 #include "app/ui/OscFrame.h"
 #include "display/Plot.h"
 #include "display/PlotCursors.h"
 #include "display/PlotState.h"
 #include "display/ui/PlotWidget.h"
+#include "ui/MainWindowTest.h"
 
 namespace korvel::ui {
 namespace {
 
-struct QuietDialogs : Dialogs {};
-
-class PlotMouse : public ::testing::Test {
+// The main window with a record of the square wave (F5).
+class PlotMouse : public MainWindowTest {
   protected:
     void SetUp() override {
-        ResetAllRecords();
-        char pattern[] = "/tmp/korvel-ui-XXXXXX";
-        dir_ = mkdtemp(pattern);
-        setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
-        frame_ = std::make_unique<COscFrame>();
-        Ports.dialogs = &dialogs_;
-        SetMainWindowActive(true);
-        frame_->resize(1000, 700);
-        frame_->show();
-        frame_->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
-        ASSERT_TRUE(QTest::qWaitFor([this] { return frame_->Plot()->isVisible(); }));
-        QTest::keyClick(frame_.get(), Qt::Key_F5);  // a record of the square wave
-        plot_ = frame_->Plot();
-        handle_ = frame_->windowHandle();
-    }
-    void TearDown() override {
-        frame_.reset();
-        ResetAllRecords();
-        std::filesystem::remove_all(dir_);
+        MainWindowTest::SetUp();
+        Open();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return frame->Plot()->isVisible(); }));
+        QTest::keyClick(frame.get(), Qt::Key_F5);
+        plot_ = frame->Plot();
+        handle_ = frame->windowHandle();
     }
     // Window coordinates of a pixel of the plot.
-    QPoint At(int32_t x, int32_t y) const { return plot_->mapTo(frame_.get(), QPoint(x, y)); }
+    QPoint At(int32_t x, int32_t y) const { return plot_->mapTo(frame.get(), QPoint(x, y)); }
     void Move(int32_t x, int32_t y) { QTest::mouseMove(handle_, At(x, y)); }
     QImage Shown() const { return plot_->grab().toImage().convertToFormat(QImage::Format_RGB32); }
     static std::pair<int32_t, int32_t> Stored() { return {OscSettings.Data_S, OscSettings.Data_E}; }
-    QLineEdit* Field(int32_t id) const {
-        return frame_->findChild<QLineEdit*>(QStringLiteral("bottom%1").arg(id));
-    }
+    QLineEdit* Field(int32_t id) const { return Bottom<QLineEdit>(id); }
 
-    std::string dir_;
-    QuietDialogs dialogs_;
-    std::unique_ptr<COscFrame> frame_;
     PlotWidget* plot_ = nullptr;
     QWindow* handle_ = nullptr;
 };
@@ -152,9 +128,7 @@ TEST_F(PlotMouse, CrosshairAndReferenceReachTheScreenAndTheCopy) {
     EXPECT_EQ(PlotState.DeltaShown, 1);
 
     // The copy button puts the inside of the plot's frame on the clipboard.
-    QTest::mouseClick(
-        frame_->findChild<QPushButton*>(QStringLiteral("bottom%1").arg(bottom::CopyPlot)),
-        Qt::LeftButton);
+    QTest::mouseClick(Bottom<QPushButton>(bottom::CopyPlot), Qt::LeftButton);
     const QImage copied = QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
     const Rect& s = PlotState.SubWindowRect;
     EXPECT_EQ(copied,

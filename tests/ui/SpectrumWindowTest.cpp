@@ -1,7 +1,6 @@
 // The spectrum window opened from the real main window and driven through
 // its widgets: buttons clicked, fields typed into, the plot clicked.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -11,52 +10,30 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolTip>
-#include <filesystem>
-#include <memory>
 
 #include "app/ControlIds.h"
-#include "app/MainCommands.h"
 #include "app/OscState.h"
-#include "app/ResetAll.h"
 #include "app/ui/OscFrame.h"
 #include "spectrum/SpectrumControlIds.h"
 #include "spectrum/SpectrumData.h"
 #include "spectrum/SpectrumView.h"
 #include "spectrum/ui/CSpectrum.h"
 #include "spectrum/ui/SpectrumPlotWidget.h"
+#include "ui/MainWindowTest.h"
 
 namespace korvel::ui {
 namespace {
 
-struct AnsweringDialogs : Dialogs {
-    void Message(const char* text, const char*) override { messages.emplace_back(text); }
-    void Notice(const char*, const char*) override {}
-    std::vector<std::string> messages;
-};
-
-class SpectrumWindowTest : public ::testing::Test {
+class SpectrumWindowTest : public MainWindowTest {
   protected:
-    void SetUp() override {
-        ResetAllRecords();
-        char pattern[] = "/tmp/korvel-ui-XXXXXX";
-        dir = mkdtemp(pattern);
-        setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
-    }
     void TearDown() override {
         delete SpectrumWnd;
-        frame.reset();
-        ResetAllRecords();
-        std::filesystem::remove_all(dir);
+        MainWindowTest::TearDown();
     }
-    // The main window as the program makes it, with a captured record (F5).
+    // The main window with a captured record (F5).
     void OpenMain() {
-        frame = std::make_unique<COscFrame>();
-        Ports.dialogs = &dialogs;
-        SetMainWindowActive(true);
-        frame->resize(1000, 700);
-        frame->show();
-        frame->activateWindow();
-        PressF5();
+        Open();
+        QTest::keyClick(frame.get(), Qt::Key_F5);
     }
     void PressF5() {
         frame->activateWindow();
@@ -65,9 +42,7 @@ class SpectrumWindowTest : public ::testing::Test {
     }
     // The main window's "Show spectrum" button, clicked.
     void ClickShowSpectrum() {
-        QTest::mouseClick(
-            frame->findChild<QPushButton*>(QStringLiteral("top%1").arg(top::ShowSpectrum)),
-            Qt::LeftButton);
+        QTest::mouseClick(MainWindowTest::Top<QPushButton>(top::ShowSpectrum), Qt::LeftButton);
     }
     CSpectrum* OpenSpectrum() {
         ClickShowSpectrum();
@@ -92,10 +67,6 @@ class SpectrumWindowTest : public ::testing::Test {
         QApplication::sendEvent(widget, &help);
         return QToolTip::isVisible() ? QToolTip::text() : QString();
     }
-
-    std::unique_ptr<COscFrame> frame;
-    AnsweringDialogs dialogs;
-    std::string dir;
 };
 
 TEST_F(SpectrumWindowTest, ShowSpectrumOpensOneWindowOverTheCanvas) {
