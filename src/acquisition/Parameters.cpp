@@ -7,6 +7,7 @@
 
 #include "app/OscSettings.h"
 #include "app/OscState.h"
+#include "app/SettingsBounds.h"
 #include "app/Texts.h"
 
 namespace korvel {
@@ -91,7 +92,7 @@ void SetParam(uint32_t id, double value) {
             OscState.PrevBaseAddr = OscSettings.BaseAddr;
             break;
         case ParamBaseFreq:
-            if (!(std::isfinite(value) && static_cast<float>(value) > 0.0f)) return;
+            value = BaseFreqWithin(value, OscSettings.BaseFreq);
             break;
         case ParamFreqDividers:
             return;  // a block, not a number: see the overload

@@ -28,6 +28,11 @@ void Flag(int32_t& field) {
 
 }  // namespace
 
+float BaseFreqWithin(double mhz, float fallback) {
+    if (!(std::isfinite(mhz) && mhz > 0.0)) return fallback;
+    return static_cast<float>(std::clamp<double>(mhz, MinBaseFreq, MaxBaseFreq));
+}
+
 void BringSettingsIntoRange() {
     const OscSettingsRecord defaults{};
     OscSettingsRecord& s = OscSettings;
@@ -35,7 +40,7 @@ void BringSettingsIntoRange() {
     // The frequency index selects one of four dividers; anything else is noise.
     if (s.Korv_Freq < 0 || s.Korv_Freq > 3) s.Korv_Freq = defaults.Korv_Freq;
     // Every time scale divides by the base clock and the dividers.
-    if (!(std::isfinite(s.BaseFreq) && s.BaseFreq > 0.0f)) s.BaseFreq = defaults.BaseFreq;
+    s.BaseFreq = BaseFreqWithin(s.BaseFreq, defaults.BaseFreq);
     for (int k = 0; k < 4; ++k) {
         if (s.FreqDiv[k] <= 0) s.FreqDiv[k] = defaults.FreqDiv[k];
     }

@@ -118,11 +118,19 @@ TEST_F(ParametersTest, FrequencyIndexAloneDoesNotMoveSamplePeriod) {
 TEST_F(ParametersTest, BaseClockMustStayPositive) {
     SetParam(ParamBaseFreq, 40.0);
     EXPECT_EQ(OscState.SamplePeriod, 0.025f);
-    for (double bad : {0.0, -80.0, double(NAN), double(INFINITY), 1e-60}) {
+    for (double bad : {0.0, -80.0, -1e-60, double(NAN), double(INFINITY), -double(INFINITY)}) {
         SetParam(ParamBaseFreq, bad);
         EXPECT_EQ(OscSettings.BaseFreq, 40.0f) << bad;
         EXPECT_EQ(OscState.SamplePeriod, 0.025f) << bad;
     }
+    // A clock of almost nothing would make the period infinite; an absurdly
+    // fast one is held at the fastest clock there is.
+    SetParam(ParamBaseFreq, 1e-60);
+    EXPECT_EQ(OscSettings.BaseFreq, 0.001f);
+    EXPECT_EQ(OscState.SamplePeriod, static_cast<float>(1.0 / static_cast<double>(0.001f)));
+    SetParam(ParamBaseFreq, 1e9);
+    EXPECT_EQ(OscSettings.BaseFreq, 100000.0f);
+    EXPECT_EQ(OscState.SamplePeriod, static_cast<float>(1.0 / 100000.0));
 }
 
 TEST_F(ParametersTest, NonPositiveDividersKeepTheirValue) {
