@@ -86,6 +86,9 @@ class Frame {
     virtual void SetTitle(const char* /*title*/) {}
     // The plot canvas has changed: show it on the screen now.
     virtual void ShowPlot() {}
+    // Opens the spectrum window, or restores and raises the open one, and
+    // paints it at once. False when a new window could not be made.
+    virtual bool ShowSpectrumWindow() { return true; }
 };
 
 // ---------------------------------------------------------------- dialogs

@@ -8,6 +8,7 @@
 #include "display/PlotState.h"
 #include "files/DataFileState.h"
 #include "spectrum/SpectrumData.h"
+#include "spectrum/SpectrumView.h"
 
 namespace korvel {
 
@@ -20,6 +21,7 @@ void ResetAllRecords() {
     ResetPlotState();
     ResetDataFiles();
     ResetSpectrumData();
+    ResetSpectrumView();
     ResetMainWindowState();
 }
 

@@ -84,11 +84,17 @@ class FakeFrame : public Frame {
     void Beep(int32_t type) override { beeps.push_back(type); }
     void SetTitle(const char* text) override { title = text; }
     void ShowPlot() override { ++plotShown; }
+    bool ShowSpectrumWindow() override {
+        ++spectrumShown;
+        return spectrumWindowMade;
+    }
 
     std::vector<Pointer> pointers;
     std::vector<int32_t> beeps;
     std::string title;
     int32_t plotShown = 0;
+    int32_t spectrumShown = 0;
+    bool spectrumWindowMade = true;  // false: the spectrum window cannot be made
 };
 
 // Dialogs answered from queues the test fills. An empty queue answers Cancel.

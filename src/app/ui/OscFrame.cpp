@@ -30,6 +30,8 @@
 #include "display/TextEngine.h"
 #include "display/ui/PlotWidget.h"
 #include "files/ui/AboutDlg.h"
+#include "spectrum/SpectrumWindow.h"
+#include "spectrum/ui/CSpectrum.h"
 
 namespace korvel::ui {
 
@@ -90,6 +92,7 @@ COscFrame::COscFrame(QWidget* parent)
     framePort_ = std::make_unique<QtFrame>(this, plot_);
     timers_.SetTick(TimerId::ExtTrigger, ExtTimerTick);
     timers_.SetTick(TimerId::Oscillograph, OscTimerTick);
+    timers_.SetTick(TimerId::SpectrumRun, SpectrumRunTickShown);
     Ports.timers = &timers_;
     Ports.topBar = &topControls_;
     Ports.bottomBar = &bottomControls_;
@@ -202,7 +205,7 @@ void COscFrame::BuildTopBar(QWidget* parent) {
     connect(oscillograf, &QCheckBox::clicked, this, [] { OscillografClicked(); });
     connect(accumulatorSpin, &UpDownControl::deltaProposed, this,
             [](int delta) { AccumulatorStep(delta); });
-    connect(showSpectrum, &QPushButton::clicked, this, [this] { NotAvailableYet(); });
+    connect(showSpectrum, &QPushButton::clicked, this, [] { ShowSpectrum(); });
 }
 
 void COscFrame::BuildBottomBar(QWidget* parent) {

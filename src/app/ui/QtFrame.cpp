@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/ui/Bitmaps.h"
+#include "spectrum/ui/CSpectrum.h"
 
 namespace korvel::ui {
 
@@ -52,6 +53,11 @@ void QtFrame::SetTitle(const char* title) {
 
 void QtFrame::ShowPlot() {
     if (!plot_.isNull()) plot_->repaint();
+}
+
+// The main window opens the spectrum window, or brings it to the front.
+bool QtFrame::ShowSpectrumWindow() {
+    return ui::ShowSpectrumWindow();
 }
 
 }  // namespace korvel::ui

@@ -17,6 +17,7 @@ class QtFrame : public Frame {
     void Beep(int32_t type) override;
     void SetTitle(const char* title) override;
     void ShowPlot() override;
+    bool ShowSpectrumWindow() override;
 
     Pointer CurrentPointer() const { return pointer_; }
 

@@ -1,0 +1,64 @@
+#include "spectrum/SpectrumRun.h"
+
+#include <cstdio>
+
+#include "acquisition/CaptureEngine.h"
+#include "app/OscSettings.h"
+#include "app/OscState.h"
+#include "app/Ports.h"
+#include "app/Texts.h"
+#include "display/PlotState.h"
+#include "spectrum/ComputeSpectrum.h"
+#include "spectrum/DrawSpectrum.h"
+#include "spectrum/SpectrumControlIds.h"
+#include "spectrum/SpectrumView.h"
+
+namespace korvel {
+
+void ToggleSpectrumRun() {
+    SpectrumViewRecord& v = SpectrumView;
+    Controls& bar = *Ports.spectrumTopBar;
+    if (OscState.SpectrumRunning == 1) {
+        Ports.timers->Kill(TimerId::SpectrumRun);
+        bar.SetFace(spectrumTop::Run, Face::SpectrumIdle);
+        OscState.SpectrumRunning = 0;
+        return;
+    }
+    // The period as the oscillograph takes it from the same rate.
+    const int32_t periodMs = OscillographPeriodMs(OscSettings.Osc_Freq);
+    if (periodMs == 0) {
+        char message[512];
+        std::snprintf(message, sizeof message, Text(TextId::SpectrumRateNotPositive),
+                      static_cast<double>(OscSettings.Osc_Freq));
+        Ports.dialogs->Message(message, nullptr);
+        return;
+    }
+    v.Accumulate = bar.IsChecked(spectrumTop::Accumulate) ? 1 : 0;
+    if (v.Accumulate == 1) {
+        TakeSpectrum(ComputeSpectrum(SubWindowArea.first, SubWindowArea.last, ModeResetAverage));
+    }
+    v.RunCount = 0;
+    bar.SetFace(spectrumTop::Run, Face::Wait);
+    bar.Repaint();
+    Ports.timers->Start(TimerId::SpectrumRun, periodMs);
+    OscState.SpectrumRunning = 1;
+}
+
+void SpectrumRunTick() {
+    SpectrumViewRecord& v = SpectrumView;
+    if (OscState.SpectrumRunning == 0) return;
+    CaptureStep();
+    if (v.Accumulate == 1) {
+        ++v.RunCount;
+        char text[64];
+        std::snprintf(text, sizeof text, Text(TextId::SpectrumCounterFormat), v.RunCount);
+        Ports.spectrumTopBar->SetText(spectrumTop::Counter, text);
+        Ports.spectrumTopBar->Repaint();
+    }
+    const SpectrumMode mode = v.Accumulate == 1 ? ModeAccumulate : ModeFresh;
+    TakeSpectrum(ComputeSpectrum(SubWindowArea.first, SubWindowArea.last, mode));
+    const double last = v.BinCount - 1;
+    DrawSpectrum(Nearest(last * v.VisLowFrac), Nearest(last * v.VisHighFrac) + 1);
+}
+
+}  // namespace korvel
