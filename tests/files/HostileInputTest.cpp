@@ -9,7 +9,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "acquisition/Conversions.h"
 #include "acquisition/ProcessRecord.h"
@@ -69,9 +72,11 @@ class HostileInputTest : public test::PlotTest {
 // machine a wrong mean next to every zero.
 TEST_F(HostileInputTest, AZeroBesideAHugeValueAveragesToItsMean) {
     const float huge = -20001500015.0f;
-    // The three-sample window is cut at the record's start: one sample, then
-    // two, then the last two.
-    const float expected[3] = {0.08f, static_cast<float>(static_cast<double>(0.08f) * 3 / 2 / 3),
+    const double small = 0.08f;
+    // The three-sample window is cut at both ends: the mean of the first two,
+    // of all three, of the last two. Each sum is exact before its one rounding.
+    const float expected[3] = {static_cast<float>(small * 3 / 2 / 3),
+                               static_cast<float>((small + static_cast<double>(huge)) / 3),
                                static_cast<float>(static_cast<double>(huge) * 3 / 2 / 3)};
     ASSERT_EQ(Open(DataFile("text-zero-beside-huge-value.ktf")), 1);
     EXPECT_EQ(OscState.SamplePeriod, 5.0f / 3.0f);
@@ -81,6 +86,37 @@ TEST_F(HostileInputTest, AZeroBesideAHugeValueAveragesToItsMean) {
     ASSERT_EQ(Open("KFRF" + Le(0.5f) + Le(0.0f) + Le(0.08f) + Le(0.0f) + Le(huge)), 1);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(OscState.Record[i], expected[i]) << i;
+}
+
+// Codes scaled by nothing less a level of zero near the most negative float
+// give values near the largest; processing subtracts that level once more and
+// used to store infinity, which took the record's range and the plot's
+// vertical scale with it. Such a value is held at the largest float.
+TEST_F(HostileInputTest, AValueBeyondTheLargestFloatIsHeldAtIt) {
+    ASSERT_EQ(Open(DataFile("binary-huge-level-of-zero-twice.kbf")), 1);
+    const float largest = std::numeric_limits<float>::max();
+    EXPECT_EQ(OscSettings.Num_Data, 13);
+    EXPECT_EQ(OscState.FileData[0], -OscSettings.ZeroLevel);
+    for (int32_t i = 0; i < 13; ++i)
+        EXPECT_EQ(OscState.Record[i], largest) << i;
+    EXPECT_EQ(std::pair(OscState.DataMin, OscState.DataMax), std::pair(largest, largest));
+    EXPECT_EQ(std::pair(OscState.ViewMin, OscState.ViewMax), std::pair(largest, largest));
+
+    // Both ways, and from acquisition as from a file.
+    ASSERT_EQ(Open("KFRF" + Le(1.0f) + Le(0.0f) + Le(3e38f) + Le(-3e38f) + Le(1.0f)), 1);
+    OscSettings.ZeroLevel = 3e38f;
+    OscSettings.Av_Over = 1;
+    ProcessRecord();
+    EXPECT_EQ((std::vector{OscState.Record[0], OscState.Record[1], OscState.Record[2]}),
+              (std::vector{0.0f, -largest, -3e38f}));
+    OscState.FileView = 0;
+    OscSettings.Num_Data = 2;
+    OscSettings.Conversion = 2e38f;
+    OscSettings.ZeroLevel = 0.0f;
+    OscState.AccBuffer[0] = 2.0f;
+    OscState.AccBuffer[1] = -1.0f;
+    ProcessRecord();
+    EXPECT_EQ(std::pair(OscState.Record[0], OscState.Record[1]), std::pair(largest, -2e38f));
 }
 
 }  // namespace
