@@ -7,6 +7,8 @@
 # and the inputs it found before, in build/fuzz/corpus/<target>. A finding
 # stops that target's run and is kept in build/fuzz/findings/<target>/; the
 # script then fails. Logs: build/fuzz/logs/<target>.log.
+# With KEEP_GOING=1 a target runs its whole time in one child process after
+# another (-fork=1), keeping every finding instead of stopping at the first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -38,6 +40,9 @@ max_len_of() {
   esac
 }
 
+keep_going=()
+[ "${KEEP_GOING:-0}" = 1 ] && keep_going=(-fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1)
+
 failed=0
 for target in "${targets[@]}"; do
   seeds=fuzz/corpus/$(seeds_of "$target")
@@ -47,9 +52,14 @@ for target in "${targets[@]}"; do
   mkdir -p "$work" "$findings" "$(dirname "$log")"
   echo "== $target: $seconds s"
   if build/fuzz/fuzz/fuzz_"$target" "$work" "$seeds" -max_total_time="$seconds" \
-      -max_len="$(max_len_of "$target")" -timeout=30 -rss_limit_mb=4096 \
-      -print_final_stats=1 -artifact_prefix="$findings/" >"$log" 2>&1; then
+      -max_len="$(max_len_of "$target")" -timeout=30 -rss_limit_mb=2048 \
+      -print_final_stats=1 "${keep_going[@]}" -artifact_prefix="$findings/" >"$log" 2>&1; then
     grep -E '^#[0-9]+ +DONE|^Done|stat::number_of_executed_units|stat::average_exec_per_sec' "$log" || true
+    [ ${#keep_going[@]} -eq 0 ] || grep -E '^#[0-9]+: cov' "$log" | tail -1
+    if [ -n "$(ls -A "$findings")" ]; then
+      failed=1
+      echo "$target kept findings in $findings/"
+    fi
   else
     failed=1
     echo "$target found a fault; see $log and $findings/"

@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # Builds KORVEL and runs every test layer: core and canvas tests, ui tests on
 # the offscreen platform, and end-to-end tests of the real program under Xvfb.
-# Installs what is missing first.
+# Then the core tests once more, built with AddressSanitizer and
+# UndefinedBehaviorSanitizer: any memory fault, leak or undefined behaviour
+# fails the run. Installs what is missing first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset default
 cmake --build --preset default
 ctest --preset default
+cmake --preset asan
+cmake --build --preset asan --target korvel_core_tests
+ctest --preset asan
