@@ -103,11 +103,9 @@ class SoakTest : public test::SpectrumTest {
         if (ports.frame.plotShown == shown_) return;
         shown_ = ports.frame.plotShown;
         ++drawings_;
-        if (n >= 2) {
-            ASSERT_LT(OscSettings.Data_S, OscSettings.Data_E);
-        } else {
-            ASSERT_EQ(OscSettings.Data_S, OscSettings.Data_E);
-        }
+        // A sub-window of one sample is a real one: a width of less than a
+        // sample (typed, or left by a slower clock) shows the sample at Min.
+        ASSERT_LE(OscSettings.Data_S, OscSettings.Data_E);
         ASSERT_LE(0, OscSettings.Data_S);
         ASSERT_LT(OscSettings.Data_E, n);
         ASSERT_EQ(OscSettings.Conversion, static_cast<float>(OscSettings.Amplitude * 0.00390625));
@@ -145,6 +143,32 @@ class SoakTest : public test::SpectrumTest {
         }
     }
 
+    // The Settings dialog confirmed with hostile values: clocks and dividers
+    // of nothing, less than nothing or absurdly much, single labels, font
+    // sizes beyond the list, equal vertical bounds above the widening's limit.
+    void ChangeSettings() {
+        SetParam(ParamBaseFreq, OneOf<double>({80.0, 40.0, 0.0, -5.0, 1e-60, 1e9}));
+        int32_t dividers[4];
+        for (int32_t& divider : dividers)
+            divider = OneOf<int32_t>({1, 2, 8, 0, -1, 1000000});
+        SetParam(ParamFreqDividers, dividers);
+        SetFrequencyIndex(OscSettings.Korv_Freq);
+        OscSettings.Labels_X = OneOf<int32_t>({1, 2, 10});
+        OscSettings.Labels_Y = OneOf<int32_t>({1, 2, 10});
+        SetParam(ParamLFontSize, OneOf<int32_t>({0, 4, 10, 11, 99, -3}));
+        SetParam(ParamMFontSize, OneOf<int32_t>({0, 5, 10, 11, -1}));
+        SetParam(ParamAutoNorm, Pick(2));
+        const float bound = OneOf<float>({0.0f, 50.0f, 78.0f, 200.0f, -300.0f});
+        SetParam(ParamDMin, bound);
+        SetParam(ParamDMax, Pick(2) == 0 ? bound : bound + 10.0f);
+        Check("settings taken");
+        CreatePlotFonts();
+        ProcessRecord();
+        RequestAutoNorm();
+        RefreshPlot();
+        Check("settings shown");
+    }
+
     // The mode stopped: cancels, a file, the spectrum's run, a new length.
     // Leaves fileShown_ saying whether a data file is still shown.
     void Pause() {
@@ -174,6 +198,11 @@ class SoakTest : public test::SpectrumTest {
             Check("cancel noticed");
         }
         ports.topBar[top::Accumulator].text = std::to_string(1 + Pick(3));
+
+        // The spectrum of whatever record is shown, however short.
+        Paint();
+        Check("spectrum painted");
+        ChangeSettings();
 
         // The Open command, as the main window runs it after the dialog.
         ASSERT_TRUE(SetDataFileName(files_[Pick(static_cast<int32_t>(files_.size()))].c_str()));
@@ -206,8 +235,22 @@ class SoakTest : public test::SpectrumTest {
         }
         ports.topBar[top::Oscillograf].checked = true;
         OscillografClicked();
+        const char* rate = OneOf<const char*>({"2", "1e9", "0.5", "0", "-3"});
+        ports.topBar.SetText(top::OscFreq, rate);
+        const size_t told = ports.dialogs.messages.size();
         StartStopCommand();
+        if (std::strcmp(rate, "0") == 0 || rate[0] == '-') {
+            // A rate without a period: the user is told, and starts again.
+            ASSERT_EQ(OscState.OscRunning, 0);
+            ASSERT_EQ(ports.dialogs.messages.size(), told + 1);
+            ports.topBar.SetText(top::OscFreq, "2");
+            StartStopCommand();
+        }
         ASSERT_EQ(OscState.OscRunning, 1);
+        ASSERT_EQ(ports.timers.Period(TimerId::Oscillograph), std::strcmp(rate, "1e9") == 0 ? 1
+                                                              : std::strcmp(rate, "0.5") == 0
+                                                                  ? 2000
+                                                                  : 500);
         Check("mode started");
     }
 
