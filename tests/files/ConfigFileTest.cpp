@@ -239,6 +239,38 @@ TEST_F(ConfigFileTest, AbsurdValuesAreBroughtIntoRange) {
     EXPECT_EQ(OscSettings.Labels_X, 100);
 }
 
+// Values at the edge of what the program can show are kept as they are; a
+// base clock of nothing falls back to the default, one beyond any card is
+// held at the nearest clock there is, and the period follows the clock kept.
+TEST_F(ConfigFileTest, EdgeValuesAreKeptAndClocksHeldWithinReach) {
+    const struct {
+        float stored;
+        float kept;
+    } clocks[] = {{-80.0f, 80.0f},   {0.0f, 80.0f},     {NAN, 80.0f},   {1e-30f, 0.001f},
+                  {1e9f, 100000.0f}, {INFINITY, 80.0f}, {40.0f, 40.0f}, {-INFINITY, 80.0f}};
+    for (const auto& clock : clocks) {
+        WriteConfig(Record(11, clock.stored));
+        LoadConfig();
+        EXPECT_EQ(OscSettings.BaseFreq, clock.kept) << clock.stored;
+        EXPECT_EQ(OscState.SamplePeriod, static_cast<float>(1.0 / clock.kept)) << clock.stored;
+    }
+    for (const auto& [stored, kept] :
+         {std::pair(0.0f, 2.0f), std::pair(1e9f, 1000.0f), std::pair(0.001f, 0.001f)}) {
+        WriteConfig(Record(29, stored));
+        LoadConfig();
+        EXPECT_EQ(OscSettings.Osc_Freq, kept) << stored;
+    }
+    for (int32_t length : {1, 2}) {
+        WriteConfig(Record(27, length) + Record(20, 1) + Record(21, 1) + Record(7, 0) +
+                    Record(5, 200.0f) + Record(6, 200.0f) + Record(16, -1) + Record(15, 0));
+        LoadConfig();
+        EXPECT_EQ(OscSettings.Num_Data, length);
+        EXPECT_EQ(std::pair(OscSettings.Labels_X, OscSettings.Labels_Y), std::pair(1, 1));
+        EXPECT_EQ(std::pair(OscSettings.D_min, OscSettings.D_max), std::pair(200.0f, 200.0f));
+        EXPECT_EQ(std::pair(OscSettings.FreqDiv[2], OscSettings.FreqDiv[3]), std::pair(4, 8));
+    }
+}
+
 // A file size limit below one configuration makes every write run out of
 // room, as a full disk does, for root too.
 class FileSizeLimit {
