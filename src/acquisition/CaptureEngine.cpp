@@ -157,6 +157,16 @@ int32_t OscillographPeriodMs(float rateHz) {
     return static_cast<int32_t>(periodMs);
 }
 
+int32_t RunPeriodMsOrExplain(TextId message) {
+    const int32_t periodMs = OscillographPeriodMs(OscSettings.Osc_Freq);
+    if (periodMs == 0) {
+        char text[512];
+        std::snprintf(text, sizeof text, Text(message), static_cast<double>(OscSettings.Osc_Freq));
+        Ports.dialogs->Message(text, nullptr);
+    }
+    return periodMs;
+}
+
 void Beep(int32_t type) {
     if (OscSettings.Sound == 1) Ports.frame->Beep(type);
 }
@@ -181,14 +191,8 @@ void StartStop() {
     // starting would leave a mode that never captures, or a timer firing without
     // pause. The mode stays off and the user is told why, with the rate in the
     // field's own form.
-    const int32_t periodMs = OscillographPeriodMs(OscSettings.Osc_Freq);
-    if (periodMs == 0) {
-        char message[256];
-        std::snprintf(message, sizeof message, Text(TextId::OscRateNotPositive),
-                      static_cast<double>(OscSettings.Osc_Freq));
-        Ports.dialogs->Message(message, nullptr);
-        return;
-    }
+    const int32_t periodMs = RunPeriodMsOrExplain(TextId::OscRateNotPositive);
+    if (periodMs == 0) return;
     Ports.topBar->SetFace(top::StartStop, Face::Wait);
     Ports.topBar->Repaint();
     OscState.OscRunning = 1;

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "app/Texts.h"
+
 namespace korvel {
 
 // The Start/Stop action (Start/Stop button, Manual start, External start):
@@ -32,5 +34,10 @@ void Beep(int32_t type);
 // the longest period a timer takes. 0 when the rate is not a positive number:
 // such a rate has no period, and the mode refuses to start.
 int32_t OscillographPeriodMs(float rateHz);
+
+// The period of a run at the oscillograph rate (the oscillograph's own, or
+// the spectrum's continuous run). When the rate has none, the user is told
+// why with message (a format taking the rate in Hz) and the result is 0.
+int32_t RunPeriodMsOrExplain(TextId message);
 
 }  // namespace korvel

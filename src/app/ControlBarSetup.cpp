@@ -18,9 +18,9 @@ namespace {
 constexpr int ReleaseMajor = 1;
 constexpr int ReleaseMinor = 5;
 
-void FillFrequencyList(Controls& bar) {
-    // The list starts with the frequencies of the card's standard clock and is
-    // then rewritten from the clock and dividers actually set.
+// The list starts with the frequencies of the card's standard clock and is
+// then rewritten from the clock and dividers actually set.
+void FillStandardFrequencies(Controls& bar) {
     char text[32];
     bar.ClearList(top::FrequencyList);
     for (const int mhz : {80, 40, 20, 10}) {
@@ -28,10 +28,6 @@ void FillFrequencyList(Controls& bar) {
                       static_cast<double>(mhz));
         bar.AddListItem(top::FrequencyList, text);
     }
-    bar.SelectListItem(top::FrequencyList, OscSettings.Korv_Freq);
-    SetFrequencyIndex(OscSettings.Korv_Freq);
-    ConfigureDevice();
-    RebuildFrequencyList();
 }
 
 }  // namespace
@@ -53,10 +49,21 @@ void FormatMainTitle(char* text, size_t size) {
 }
 
 void SetUpControlBars() {
+    FillStandardFrequencies(*Ports.topBar);
+    ShowSettingsInBars();
+    char title[128];  // the Russian title takes two bytes a letter
+    FormatMainTitle(title, sizeof title);
+    Ports.frame->SetTitle(title);
+}
+
+void ShowSettingsInBars() {
     Controls& topBar = *Ports.topBar;
     Controls& bottomBar = *Ports.bottomBar;
 
-    FillFrequencyList(topBar);
+    topBar.SelectListItem(top::FrequencyList, OscSettings.Korv_Freq);
+    SetFrequencyIndex(OscSettings.Korv_Freq);
+    ConfigureDevice();
+    RebuildFrequencyList();
     topBar.Show(top::Progress, false);
     topBar.SetFace(top::StartStop, Face::Start);
 
@@ -69,7 +76,7 @@ void SetUpControlBars() {
 
     bottomBar.SetChecked(bottom::FollowMode, OscSettings.Follow_Mode != 0);
     topBar.SetChecked(top::Oscillograf, OscSettings.Osc_Mode != 0);
-    if (OscSettings.Osc_Mode == 1) topBar.Show(top::ShowSpectrum, false);
+    topBar.Show(top::ShowSpectrum, OscSettings.Osc_Mode != 1);
 
     // Each write is read back by the field's own handling: Osc_Freq keeps the
     // six digits that "%g" shows.
@@ -79,10 +86,6 @@ void SetUpControlBars() {
     topBar.SetText(top::Accumulator, text);
     std::snprintf(text, sizeof text, "%d", OscSettings.Av_Over);
     bottomBar.SetText(bottom::Average, text);
-
-    char title[128];  // the Russian title takes two bytes a letter
-    FormatMainTitle(title, sizeof title);
-    Ports.frame->SetTitle(title);
 }
 
 }  // namespace korvel

@@ -13,6 +13,10 @@ namespace korvel {
 // so the oscillograph frequency comes back as the field shows it.
 void SetUpControlBars();
 
+// The same without the list's standard entries and the title: the bars show
+// the settings again after something else (a data file's settings) changed them.
+void ShowSettingsInBars();
+
 // Rewrites the four entries of the frequency list from BaseFreq and the
 // dividers, keeping the selected entry.
 void RebuildFrequencyList();

@@ -30,9 +30,11 @@ class TimerHost {
 
 // Button faces, by the names of the program's bitmaps.
 enum class Face : int32_t {
-    Start,         // "B1Bitmap": Start/Stop idle
-    Wait,          // "B1Bitmaw": Start/Stop while a run waits or the oscillograph runs
-    SpectrumIdle,  // "SBitmap": the spectrum window's run button idle
+    Start,            // "B1Bitmap": Start/Stop idle
+    Wait,             // "B1Bitmaw": Start/Stop while a run waits or the oscillograph runs
+    SpectrumIdle,     // "SBitmap": the spectrum window's run button idle
+    FrequencyChosen,  // bitmap 119, red: the Settings dialog's button of the chosen frequency
+    FrequencyOther,   // bitmap 118, light grey: its buttons of the other frequencies
 };
 
 // The controls of one control bar or dialog, reached by the control ids of its

@@ -2,21 +2,11 @@
 
 #include "app/OscState.h"
 #include "app/Ports.h"
+#include "display/BitmapSize.h"
 #include "display/Plot.h"
 #include "display/PlotState.h"
 
 namespace korvel {
-
-namespace {
-
-// w pixels at dpi pixels per inch in tenths of a millimetre, truncated. A
-// screen that reports no resolution is taken as the usual 96.
-int32_t TenthsOfMm(int32_t pixels, int32_t dpi) {
-    if (dpi < 1) dpi = 96;
-    return static_cast<int32_t>(int64_t{pixels} * 254 / dpi);
-}
-
-}  // namespace
 
 bool CopyPlotBitmap(const Canvas& canvas, PlotBitmap& bitmap) {
     const Rect& s = PlotState.SubWindowRect;

@@ -35,19 +35,22 @@ inline float PeriodOfSpan(float lastTimeUs, float firstTimeUs, int32_t count) {
 }
 
 // No float time stamp can give every step back through PeriodOfSpan, so this
-// program's writer also notes the step itself on the line whose time stamp
-// ends the span: "t step P" after the samples, or "t v step P" on the last
-// line the reader examines. The note is taken only when it agrees with the
-// computed step to within what float time stamps can resolve, so a file whose
-// lines were edited afterwards still gets the step its time stamps give.
+// program's writer also notes the step itself: "t step P" after the samples,
+// t ending a span of count steps, or, when the samples fill every line the
+// reader examines, "t v step P" on the last sample's own line, t ending a span
+// of count - 1 steps. The note is taken only when it agrees with the step the
+// time stamps give over their span (computedUs, over `steps` steps) to within
+// what float time stamps can resolve, so a file whose lines were edited
+// afterwards still gets the step its time stamps give.
 inline bool StepNoteAgrees(float notedUs, float computedUs, float lastTimeUs, float firstTimeUs,
-                           int32_t count) {
+                           int32_t steps) {
+    if (steps < 1) return false;
     if (!(std::isfinite(notedUs) && notedUs > 0.0f && std::isfinite(computedUs))) return false;
     auto ulp = [](float x) {
         const float a = std::fabs(x);
         return static_cast<double>(std::nextafter(a, INFINITY)) - a;
     };
-    const double slack = 2.0 * (ulp(lastTimeUs) + ulp(firstTimeUs)) / count + 2.0 * ulp(computedUs);
+    const double slack = 2.0 * (ulp(lastTimeUs) + ulp(firstTimeUs)) / steps + 2.0 * ulp(computedUs);
     return std::fabs(static_cast<double>(notedUs) - computedUs) <= slack;
 }
 

@@ -90,7 +90,8 @@ bool ReadText(File& file) {
     ReadRecord record;
     float timeUs = 0.0f;  // the first number of the last line that had one
     float valueMv = 0.0f;
-    float stepNote = NAN;  // the step noted on that line
+    float stepNote = NAN;       // the step noted on that line
+    bool noteOnSample = false;  // that line is a sample's own line
     size_t begin = 0;
     size_t end = 0;
     bool ended = false;
@@ -121,6 +122,7 @@ bool ReadText(File& file) {
             // A data line notes a step only as the last line examined.
             const bool mayNote = numbers == 1 || line == MaxData - 1;
             stepNote = mayNote ? StepNote(piece, numbers) : NAN;
+            noteOnSample = numbers == 2;
         }
         piece[length] = after;
         begin += length;
@@ -132,7 +134,11 @@ bool ReadText(File& file) {
     }
     if (record.count == 0) return false;
     record.periodUs = PeriodOfSpan(timeUs, record.firstTimeUs, record.count);
-    if (StepNoteAgrees(stepNote, record.periodUs, timeUs, record.firstTimeUs, record.count)) {
+    // On a sample's own line the time stamp is that sample's: the span holds
+    // one step less than there are samples.
+    const int32_t steps = noteOnSample ? record.count - 1 : record.count;
+    if (steps >= 1 && StepNoteAgrees(stepNote, PeriodOfSpan(timeUs, record.firstTimeUs, steps),
+                                     timeUs, record.firstTimeUs, steps)) {
         record.periodUs = stepNote;
     }
     if (!Acceptable(record)) return false;

@@ -13,8 +13,11 @@
 //
 // A text file's step is (last time stamp - first time) / sample count, in
 // float; a "step P" note on the line of the last time stamp, which this
-// program's writer adds, is taken instead when the two agree to within what
-// float time stamps resolve (StepNoteAgrees), so saved records come back exact.
+// program's writer adds, is taken instead when it agrees with the span of the
+// time stamps to within what float time stamps resolve (StepNoteAgrees), so
+// saved records come back exact. A note on a line of its own ends a span of
+// as many steps as samples; a note on the last line examined, a sample's own
+// line, ends a span of one step less.
 //
 // A refused file changes DataMin and DataMax (set to 0 first in every case)
 // and, when a binary header of a known magic ends inside its first-time

@@ -45,19 +45,17 @@ float SampleTime(int32_t index) {
 
 std::string TextFile(int32_t first, int32_t count) {
     const float firstTime = SampleTime(first);
-    const float endTime = SpanEndTime(firstTime, OscState.SamplePeriod, count);
     std::string text;
     text.reserve(static_cast<size_t>(count + 1) * 34);
     for (int32_t k = 0; k < count; ++k) {
-        const bool lastExamined = k == MaxData - 1;
-        AppendNumber(text, lastExamined ? endTime : SampleTime(first + k));
+        AppendNumber(text, SampleTime(first + k));
         text.push_back(' ');
         AppendNumber(text, OscState.Record[first + k]);
-        if (lastExamined) AppendStepNote(text);
+        if (k == MaxData - 1) AppendStepNote(text);
         text.push_back('\n');
     }
     if (count < MaxData) {
-        AppendNumber(text, endTime);
+        AppendNumber(text, SpanEndTime(firstTime, OscState.SamplePeriod, count));
         AppendStepNote(text);
         text.push_back('\n');
     }

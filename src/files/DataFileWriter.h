@@ -3,16 +3,18 @@
 // same samples, the same times and the same settings.
 //
 // Text files hold one line "time value" per sample, both in "%.9g", which
-// any float survives exactly. The reader takes the time step as (last time
-// stamp - first time) / sample count, so after the samples comes one more
-// line, "t step P": t is the time stamp one step past the last sample that
-// gives the step back through that division as closely as float arithmetic
-// allows (exactly for most lengths), and P is the step itself, which this
-// program's reader takes when it agrees with the division (DataFileFormat.h),
-// so the step comes back bit for bit. A record of MaxData samples leaves no
-// line for it (the reader examines MaxData lines): there the last sample's
-// line carries t and the note instead, "t value step P". Binary files are
-// written as floats ("KFRF"), so no value is rounded to a code.
+// any float survives exactly; every line carries its own sample's time, since
+// other tools read these files too. The reader takes the time step as (last
+// time stamp - first time) / sample count, so after the samples comes one
+// more line, "t step P": t is the time stamp one step past the last sample
+// that gives the step back through that division as closely as float
+// arithmetic allows (exactly for most lengths), and P is the step itself,
+// which this program's reader takes when it agrees with the division
+// (DataFileFormat.h), so the step comes back bit for bit. A record of MaxData
+// samples leaves no line for it (the reader examines MaxData lines): there the
+// last sample's line carries the note, "t_last value step P", and the reader
+// checks P against (t_last - first time) / (count - 1) instead. Binary files
+// are written as floats ("KFRF"), so no value is rounded to a code.
 #pragma once
 
 #include <cstdint>

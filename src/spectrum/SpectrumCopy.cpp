@@ -4,20 +4,10 @@
 
 #include "app/OscState.h"
 #include "app/Ports.h"
+#include "display/BitmapSize.h"
 #include "spectrum/SpectrumView.h"
 
 namespace korvel {
-
-namespace {
-
-// pixels at dpi pixels per inch in tenths of a millimetre, truncated. A
-// screen that reports no resolution is taken as the usual 96.
-int32_t TenthsOfMm(int32_t pixels, int32_t dpi) {
-    if (dpi < 1) dpi = 96;
-    return static_cast<int32_t>(int64_t{pixels} * 254 / dpi);
-}
-
-}  // namespace
 
 void CopySpectrum() {
     if (OscState.SpectrumRunning == 1) return;

@@ -25,14 +25,8 @@ void ToggleSpectrumRun() {
         return;
     }
     // The period as the oscillograph takes it from the same rate.
-    const int32_t periodMs = OscillographPeriodMs(OscSettings.Osc_Freq);
-    if (periodMs == 0) {
-        char message[512];
-        std::snprintf(message, sizeof message, Text(TextId::SpectrumRateNotPositive),
-                      static_cast<double>(OscSettings.Osc_Freq));
-        Ports.dialogs->Message(message, nullptr);
-        return;
-    }
+    const int32_t periodMs = RunPeriodMsOrExplain(TextId::SpectrumRateNotPositive);
+    if (periodMs == 0) return;
     v.Accumulate = bar.IsChecked(spectrumTop::Accumulate) ? 1 : 0;
     if (v.Accumulate == 1) {
         TakeSpectrum(ComputeSpectrum(SubWindowArea.first, SubWindowArea.last, ModeResetAverage));

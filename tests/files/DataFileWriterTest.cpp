@@ -85,6 +85,24 @@ TEST_F(DataFileWriterTest, WhatTheFilesHold) {
     EXPECT_EQ(std::count(companion.begin(), companion.end(), '\n'), 32);
     EXPECT_EQ(companion.find("Num_Data"), std::string::npos);
 
+    // A full record has no line to spare: its last sample's own line, stamped
+    // with that sample's true time, carries the note.
+    OscSettings.Num_Data = MaxData;
+    OscState.Record[MaxData - 1] = 7.0f;
+    ASSERT_EQ(WriteRecordFile(text.c_str(), SaveText), DataFileWritten);
+    const std::string full = ReadFile(text);
+    const size_t lastLine = full.rfind('\n', full.size() - 2) + 1;
+    EXPECT_EQ(std::count(full.begin(), full.end(), '\n'), MaxData);
+    EXPECT_EQ(full.substr(lastLine), "32765.5 7 step 0.5\n");
+    // The note there is checked against one step less than the samples.
+    WriteFile("full.ktf", full.substr(0, lastLine) + "32766 7 step 0.5\n");
+    ASSERT_TRUE(SetDataFileName((TempDir() + "/full.ktf").c_str()));
+    ASSERT_EQ(ReadDataFile(DataFileText), 1);
+    EXPECT_EQ(OscState.SamplePeriod, 32767.0f / MaxData);
+    WriteFile("full.ktf", full);
+    ASSERT_EQ(ReadDataFile(DataFileText), 1);
+    EXPECT_EQ(OscState.SamplePeriod, 0.5f);
+
     // A noted step that the time stamps no longer bear out is not taken.
     WriteFile("edited.ktf", "0 1\n0.5 2\n1.5 step 0.5\n");
     ASSERT_TRUE(SetDataFileName((TempDir() + "/edited.ktf").c_str()));

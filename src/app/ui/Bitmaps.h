@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QIcon>
 #include <QPixmap>
+#include <QPushButton>
 
 #include "app/Ports.h"
 
@@ -12,6 +13,9 @@ namespace korvel::ui {
 // A bitmap by its name ("B1Bitmap", "open", "118"); the case of the name does
 // not matter. A null pixmap for a name the program does not have.
 QPixmap Bitmap(const char* name);
+
+// A push button showing a bitmap at its own size, reached by Tab.
+QPushButton* BitmapButton(const char* bitmap, QWidget* parent);
 
 // The face of a button that changes its face while a run goes on.
 QIcon FaceIcon(Face face);

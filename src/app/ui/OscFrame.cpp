@@ -29,7 +29,10 @@
 #include "display/PlotStyle.h"
 #include "display/TextEngine.h"
 #include "display/ui/PlotWidget.h"
+#include "files/DataFileCommands.h"
+#include "files/SettingsCommand.h"
 #include "files/ui/AboutDlg.h"
+#include "files/ui/SettingsDlg.h"
 #include "spectrum/SpectrumWindow.h"
 #include "spectrum/ui/CSpectrum.h"
 
@@ -40,15 +43,6 @@ namespace {
 // Every control is named after its bar and id, so that tests and tools find it.
 QString ControlName(Bar bar, int32_t id) {
     return QStringLiteral("%1%2").arg(bar == Bar::Top ? "top" : "bottom").arg(id);
-}
-
-QPushButton* BitmapButton(const char* bitmap, QWidget* parent) {
-    auto* button = new QPushButton(parent);
-    const QPixmap pixmap = Bitmap(bitmap);
-    button->setIcon(QIcon(pixmap));
-    button->setIconSize(pixmap.size());
-    button->setFocusPolicy(Qt::TabFocus);
-    return button;
 }
 
 // A check box with its text on the left of the box.
@@ -264,10 +258,19 @@ void COscFrame::Command(int32_t id) {
             break;
         }
         case command::Open:
+            OpenCommand();
+            break;
         case command::Save:
+            SaveCommand();
+            break;
         case command::WinSave:
+            WinSaveCommand();
+            break;
         case command::Settings:
-            NotAvailableYet();
+            SettingsCommand([this] {
+                CSettingsDlg settings(this);
+                return settings.exec() == QDialog::Accepted;
+            });
             break;
         default:
             break;

@@ -55,6 +55,21 @@ bool QtDialogs::AskFileName(bool save, FileDialogRequest& request, char* path, s
                 ? request.selectedFilter
                 : 1;
         dialog.selectNameFilter(filters[selected - 1]);
+        // A name typed without extension gets the one of the file type chosen,
+        // so that a binary file is not named as a text file; a type of any
+        // extension ("*.*") leaves the default one.
+        const auto followFilter = [&dialog, &request, &filters](const QString& chosen) {
+            const qsizetype index = filters.indexOf(chosen);
+            const QString pattern =
+                index >= 0 ? QString::fromUtf8(request.filters[index].pattern) : QString();
+            const bool oneExtension = pattern.startsWith(QStringLiteral("*.")) &&
+                                      pattern.count(QLatin1Char('*')) == 1 &&
+                                      !pattern.contains(QLatin1Char(';'));
+            dialog.setDefaultSuffix(oneExtension ? pattern.mid(2)
+                                                 : QString::fromUtf8(request.defaultExtension));
+        };
+        followFilter(filters[selected - 1]);
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
 

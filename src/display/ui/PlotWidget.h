@@ -5,8 +5,9 @@
 // handlers in the canvas's pixels.
 #pragma once
 
-#include <QImage>
 #include <QWidget>
+
+#include "display/ui/CanvasImage.h"
 
 namespace korvel::ui {
 
@@ -28,7 +29,7 @@ class PlotWidget : public QWidget {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
-    QImage view_;  // over the canvas's own pixels, remade only when they move
+    CanvasImage view_;
 };
 
 }  // namespace korvel::ui

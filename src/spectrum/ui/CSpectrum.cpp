@@ -47,15 +47,6 @@ void BottomFieldChanged(int32_t id) {
     if (SpectrumWnd != nullptr) SpectrumWnd->ShowCanvas();
 }
 
-QPushButton* BitmapButton(const char* bitmap, QWidget* parent) {
-    auto* button = new QPushButton(parent);
-    const QPixmap pixmap = Bitmap(bitmap);
-    button->setIcon(QIcon(pixmap));
-    button->setIconSize(pixmap.size());
-    button->setFocusPolicy(Qt::TabFocus);
-    return button;
-}
-
 // The border line of a docked bar on its edge towards the plot.
 QWidget* BorderLine(QWidget* parent) {
     auto* line = new QWidget(parent);

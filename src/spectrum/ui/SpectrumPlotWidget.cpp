@@ -21,20 +21,11 @@ int SpectrumPlotWidget::ClientX(const QMouseEvent* event) const {
 
 void SpectrumPlotWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const Canvas& canvas = SpectrumCanvas;
-    const auto* pixels = reinterpret_cast<const uchar*>(canvas.Pixels());
-    if (view_.constBits() != pixels || view_.width() != canvas.Width() ||
-        view_.height() != canvas.Height()) {
-        // The canvas was resized: look at its new memory.
-        view_ = canvas.Width() > 0 && canvas.Height() > 0
-                    ? QImage(pixels, canvas.Width(), canvas.Height(), canvas.Width() * 4,
-                             QImage::Format_RGB32)
-                    : QImage();
-    }
+    const QImage& view = view_.Of(SpectrumCanvas);
     painter.fillRect(rect(), Qt::white);
-    if (!view_.isNull()) {
+    if (!view.isNull()) {
         // This widget's place in the client area is its part of the canvas.
-        painter.drawImage(QPoint(0, 0), view_, QRect(x(), y(), width(), height()));
+        painter.drawImage(QPoint(0, 0), view, QRect(x(), y(), width(), height()));
     }
 }
 

@@ -3,8 +3,9 @@
 // hands the mouse to the spectrum's selection.
 #pragma once
 
-#include <QImage>
 #include <QWidget>
+
+#include "display/ui/CanvasImage.h"
 
 namespace korvel::ui {
 
@@ -27,7 +28,7 @@ class SpectrumPlotWidget : public QWidget {
     // x in the window's client coordinates, the canvas's columns.
     int ClientX(const QMouseEvent* event) const;
 
-    QImage view_;  // over the canvas's own pixels, remade only when they move
+    CanvasImage view_;
 };
 
 }  // namespace korvel::ui
