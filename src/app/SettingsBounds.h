@@ -17,14 +17,12 @@ inline constexpr int32_t MaxDigits = 9;
 // The oscillograph timer period is trunc(1000 / Osc_Freq) ms and must stay >= 1 ms.
 inline constexpr float MaxOscFreq = 1000.0f;
 inline constexpr int32_t FontSizeCount = 11;
-// The card's base clock, MHz: 1 kHz to 100 GHz. Every time scale divides by it,
-// so a clock of almost nothing would make the sample period infinite.
-inline constexpr float MinBaseFreq = 0.001f;
-inline constexpr float MaxBaseFreq = 100000.0f;
 
-// A base clock that is a positive number, held within MinBaseFreq..MaxBaseFreq;
-// fallback for zero, a negative number, infinity or NaN, which name no clock.
-float BaseFreqWithin(double mhz, float fallback);
+// True when the divider turns the base clock (MHz) into a sample period that
+// is an ordinary positive float: no zero, no infinity, no denormal.
+bool PeriodUsable(int32_t divider, float baseFreqMhz);
+// True when every one of the four dividers does.
+bool ClockGivesPeriods(float baseFreqMhz, const int32_t (&dividers)[4]);
 
 // Brings every field of OscSettings into range; each rule says why in the code.
 void BringSettingsIntoRange();

@@ -6,6 +6,7 @@
 // shared records must hold their invariants after every single step.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -27,8 +28,7 @@
 #include "display/PlotState.h"
 #include "display/PlotStyle.h"
 #include "display/TextEngine.h"
-#include "files/DataFileReader.h"
-#include "files/DataFileState.h"
+#include "files/DataFileCommands.h"
 #include "spectrum/SpectrumControlIds.h"
 #include "spectrum/SpectrumFixture.h"
 #include "spectrum/SpectrumRun.h"
@@ -204,18 +204,23 @@ class SoakTest : public test::SpectrumTest {
         Check("spectrum painted");
         ChangeSettings();
 
-        // The Open command, as the main window runs it after the dialog.
-        ASSERT_TRUE(SetDataFileName(files_[Pick(static_cast<int32_t>(files_.size()))].c_str()));
-        EXPECT_EQ(ReadDataFile(DataFileDetect), 1);
-        Check("file read");
-        SetFrequencyIndex(OscSettings.Korv_Freq);
-        CreatePlotFonts();
-        OscState.AutoNormPending = 1;
-        PlotState.EditsLive = 0;
-        ProcessRecord();
-        RefreshPlot();
-        Check("file shown");
-        fileShown_ = true;
+        // Now and then the record shown is saved, and may be opened later.
+        if (Pick(3) == 0) {
+            const bool binary = Pick(2) == 0;
+            const std::string saved = TempDir() + (binary ? "/saved.kbf" : "/saved.ktf");
+            ports.dialogs.saveAnswers.push_back({saved, binary ? 2 : 1});
+            Pick(2) == 0 ? SaveCommand() : WinSaveCommand();
+            Check("record saved");
+            if (std::find(files_.begin(), files_.end(), saved) == files_.end()) {
+                files_.push_back(saved);
+            }
+        }
+        // Open, with a file chosen under "All files".
+        ports.dialogs.openAnswers.push_back({OneOf(files_), 3});
+        OpenCommand();
+        ASSERT_TRUE(ports.dialogs.openAnswers.empty());
+        Check("file opened");
+        fileShown_ = OscState.FileView == 1;
 
         if (Pick(4) != 0) {
             ports.spectrumTopBar[spectrumTop::Accumulate].checked = Pick(2) == 0;
@@ -235,22 +240,24 @@ class SoakTest : public test::SpectrumTest {
         }
         ports.topBar[top::Oscillograf].checked = true;
         OscillografClicked();
-        const char* rate = OneOf<const char*>({"2", "1e9", "0.5", "0", "-3"});
-        ports.topBar.SetText(top::OscFreq, rate);
+        // The rate typed into the bar: no period for 0 Hz or less, 1 ms at most.
+        const struct {
+            const char* text;
+            int32_t periodMs;
+        } rates[] = {{"2", 500}, {"1e9", 1}, {"0.5", 2000}, {"0", 0}, {"-3", 0}};
+        const auto& rate = rates[Pick(5)];
+        ports.topBar.SetText(top::OscFreq, rate.text);
         const size_t told = ports.dialogs.messages.size();
         StartStopCommand();
-        if (std::strcmp(rate, "0") == 0 || rate[0] == '-') {
-            // A rate without a period: the user is told, and starts again.
+        if (rate.periodMs == 0) {
+            // The user is told, types a rate with a period and starts again.
             ASSERT_EQ(OscState.OscRunning, 0);
             ASSERT_EQ(ports.dialogs.messages.size(), told + 1);
             ports.topBar.SetText(top::OscFreq, "2");
             StartStopCommand();
         }
         ASSERT_EQ(OscState.OscRunning, 1);
-        ASSERT_EQ(ports.timers.Period(TimerId::Oscillograph), std::strcmp(rate, "1e9") == 0 ? 1
-                                                              : std::strcmp(rate, "0.5") == 0
-                                                                  ? 2000
-                                                                  : 500);
+        ASSERT_EQ(ports.timers.Period(TimerId::Oscillograph), rate.periodMs ? rate.periodMs : 500);
         Check("mode started");
     }
 
@@ -274,9 +281,7 @@ TEST_F(SoakTest, TwentyThousandTicksKeepTheSharedRecordsSound) {
             ExtTimerTick();
             Check("trigger polled");
         }
-        ASSERT_TRUE(ports.timers.Running(TimerId::Oscillograph))
-            << ticks_ << " running " << OscState.OscRunning << " armed " << OscState.ExtArmed
-            << " idle " << OscState.StepIdle;
+        ASSERT_TRUE(ports.timers.Running(TimerId::Oscillograph)) << ticks_;
         OscTimerTick();
         ++ticks_;
         Check("oscillograph tick");

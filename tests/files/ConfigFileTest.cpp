@@ -239,15 +239,16 @@ TEST_F(ConfigFileTest, AbsurdValuesAreBroughtIntoRange) {
     EXPECT_EQ(OscSettings.Labels_X, 100);
 }
 
-// Values at the edge of what the program can show are kept as they are; a
-// base clock of nothing falls back to the default, one beyond any card is
-// held at the nearest clock there is, and the period follows the clock kept.
-TEST_F(ConfigFileTest, EdgeValuesAreKeptAndClocksHeldWithinReach) {
+// Values at the edge of what the program can show are kept as they are. A
+// base clock is kept while every divider turns it into an ordinary period;
+// one that is no number, or gives an infinite or denormal period, is not.
+TEST_F(ConfigFileTest, EdgeValuesAreKeptAndUnusableClocksRefused) {
     const struct {
         float stored;
         float kept;
-    } clocks[] = {{-80.0f, 80.0f},   {0.0f, 80.0f},     {NAN, 80.0f},   {1e-30f, 0.001f},
-                  {1e9f, 100000.0f}, {INFINITY, 80.0f}, {40.0f, 40.0f}, {-INFINITY, 80.0f}};
+    } clocks[] = {{-80.0f, 80.0f},    {0.0f, 80.0f},   {NAN, 80.0f},   {INFINITY, 80.0f},
+                  {-INFINITY, 80.0f}, {1e-44f, 80.0f}, {1e38f, 80.0f}, {1e-30f, 1e-30f},
+                  {1e9f, 1e9f},       {40.0f, 40.0f}};
     for (const auto& clock : clocks) {
         WriteConfig(Record(11, clock.stored));
         LoadConfig();
