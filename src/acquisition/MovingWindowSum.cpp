@@ -157,9 +157,11 @@ struct Units128 {
     Int128 ToUnits(float v) const {
         const FloatParts parts = Split(v);
         const int32_t shift = parts.position - unitPosition;
-        // A negative shift only drops zero bits: the unit is the record's finest bit.
-        const Int128 magnitude = shift >= 0 ? static_cast<Int128>(parts.significand) << shift
-                                            : static_cast<Int128>(parts.significand >> -shift);
+        // A negative shift only drops zero bits: the unit is the record's finest
+        // bit. Only a zero lies further below it than a shift can reach.
+        const Int128 magnitude = shift >= 0    ? static_cast<Int128>(parts.significand) << shift
+                                 : shift > -64 ? static_cast<Int128>(parts.significand >> -shift)
+                                               : 0;
         return parts.negative ? -magnitude : magnitude;
     }
     void Add(float v) { units += ToUnits(v); }

@@ -7,6 +7,7 @@
 
 #include "app/OscSettings.h"
 #include "app/OscState.h"
+#include "app/SettingsBounds.h"
 #include "app/Texts.h"
 
 namespace korvel {
@@ -91,7 +92,13 @@ void SetParam(uint32_t id, double value) {
             OscState.PrevBaseAddr = OscSettings.BaseAddr;
             break;
         case ParamBaseFreq:
-            if (!(std::isfinite(value) && static_cast<float>(value) > 0.0f)) return;
+            // Every time scale divides by the clock: one that gives some divider
+            // no ordinary period (zero, less, NaN, or so small that the period
+            // is infinite) is refused, whoever offers it.
+            if (!(std::isfinite(value) &&
+                  ClockGivesPeriods(static_cast<float>(value), OscSettings.FreqDiv))) {
+                return;
+            }
             break;
         case ParamFreqDividers:
             return;  // a block, not a number: see the overload
@@ -110,7 +117,9 @@ void SetParam(uint32_t id, double value) {
 void SetParam(uint32_t id, const int32_t (&dividers)[4]) {
     if (id != ParamFreqDividers) return;
     for (int k = 0; k < 4; ++k) {
-        if (dividers[k] > 0) OscSettings.FreqDiv[k] = dividers[k];
+        if (dividers[k] > 0 && PeriodUsable(dividers[k], OscSettings.BaseFreq)) {
+            OscSettings.FreqDiv[k] = dividers[k];
+        }
     }
     UpdateSamplePeriod();
 }

@@ -48,13 +48,14 @@ ParamRef GetParam(uint32_t id);
 
 // Stores a number into the parameter's field, converted to the field's type
 // (ints truncate toward zero and saturate), and performs the side effect.
-// A base clock that is not a positive finite number is refused: every time
-// scale of the program divides by it. Ids outside 0..20, and id 12 (a block of
-// four, see below), change nothing.
+// A base clock that gives some divider no ordinary positive period (see
+// ClockGivesPeriods) is refused: every time scale of the program divides by
+// it. Ids outside 0..20, and id 12 (a block of four, see below), change nothing.
 void SetParam(uint32_t id, double value);
 
 // Id 12: the four dividers in index order, then SamplePeriod follows. A divider
-// that is not positive keeps its old value (a sample period must be positive).
+// that is not positive, or that would make the period infinite with the
+// present clock, keeps its old value.
 void SetParam(uint32_t id, const int32_t (&dividers)[4]);
 
 // Selects sampling-frequency index k and makes SamplePeriod follow it. An index

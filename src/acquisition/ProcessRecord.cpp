@@ -23,6 +23,15 @@ int32_t RecordLength() {
     return std::min(OscSettings.Num_Data, MaxData);
 }
 
+// A value beyond the largest float is held at it rather than stored as an
+// infinity: a record taken from finite numbers (a huge level of zero under a
+// huge file value, say) stays finite, its range stays a range, and the plot
+// draws such a sample at its edge. NaN passes through as it is.
+inline float Saturated(double mv) {
+    constexpr double Largest = std::numeric_limits<float>::max();
+    return static_cast<float>(mv > Largest ? Largest : mv < -Largest ? -Largest : mv);
+}
+
 struct Millivolts {
     bool fromFile;
     double width;
@@ -35,15 +44,15 @@ struct Millivolts {
         const int32_t n = Count > 0 ? Count : count;
         if (fromFile) {
             for (int32_t j = 0; j < n; ++j)
-                out[j] = static_cast<float>(sums[j] / width - zero);
+                out[j] = Saturated(sums[j] / width - zero);
         } else if (records == 1.0) {
             // Dividing by one changes no bit: the usual single record saves a division.
             for (int32_t j = 0; j < n; ++j) {
-                out[j] = static_cast<float>((conversion * sums[j]) / width - zero);
+                out[j] = Saturated((conversion * sums[j]) / width - zero);
             }
         } else {
             for (int32_t j = 0; j < n; ++j) {
-                out[j] = static_cast<float>(((conversion * sums[j]) / records) / width - zero);
+                out[j] = Saturated(((conversion * sums[j]) / records) / width - zero);
             }
         }
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <iterator>
 
 #include "app/OscSettings.h"
 #include "app/OscState.h"
@@ -28,17 +29,34 @@ void Flag(int32_t& field) {
 
 }  // namespace
 
+bool PeriodUsable(int32_t divider, float baseFreqMhz) {
+    if (!(std::isfinite(baseFreqMhz) && baseFreqMhz > 0.0f)) return false;
+    const auto periodUs =
+        static_cast<float>(static_cast<double>(divider) / static_cast<double>(baseFreqMhz));
+    return std::isnormal(periodUs) && periodUs > 0.0f;
+}
+
+bool ClockGivesPeriods(float baseFreqMhz, const int32_t (&dividers)[4]) {
+    return std::all_of(std::begin(dividers), std::end(dividers), [baseFreqMhz](int32_t divider) {
+        return PeriodUsable(divider, baseFreqMhz);
+    });
+}
+
 void BringSettingsIntoRange() {
     const OscSettingsRecord defaults{};
     OscSettingsRecord& s = OscSettings;
 
     // The frequency index selects one of four dividers; anything else is noise.
     if (s.Korv_Freq < 0 || s.Korv_Freq > 3) s.Korv_Freq = defaults.Korv_Freq;
-    // Every time scale divides by the base clock and the dividers.
-    if (!(std::isfinite(s.BaseFreq) && s.BaseFreq > 0.0f)) s.BaseFreq = defaults.BaseFreq;
+    // Every time scale divides by the base clock and the dividers. A divider of
+    // zero or less divides nothing: its default stands. A clock that is no
+    // positive number, or that gives some divider a period of zero, infinity
+    // or a denormal (a clock of 1e-44 MHz, say), is no clock the time axes can
+    // use: the default clock stands, as the Settings dialog refuses such a one.
     for (int k = 0; k < 4; ++k) {
         if (s.FreqDiv[k] <= 0) s.FreqDiv[k] = defaults.FreqDiv[k];
     }
+    if (!ClockGivesPeriods(s.BaseFreq, s.FreqDiv)) s.BaseFreq = defaults.BaseFreq;
 
     CountWithin(s.Acc_Over, 1, MaxAccOver, defaults.Acc_Over);
     CountWithin(s.Av_Over, 1, MaxAvOver, defaults.Av_Over);

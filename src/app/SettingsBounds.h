@@ -18,6 +18,12 @@ inline constexpr int32_t MaxDigits = 9;
 inline constexpr float MaxOscFreq = 1000.0f;
 inline constexpr int32_t FontSizeCount = 11;
 
+// True when the divider turns the base clock (MHz) into a sample period that
+// is an ordinary positive float: no zero, no infinity, no denormal.
+bool PeriodUsable(int32_t divider, float baseFreqMhz);
+// True when every one of the four dividers does.
+bool ClockGivesPeriods(float baseFreqMhz, const int32_t (&dividers)[4]);
+
 // Brings every field of OscSettings into range; each rule says why in the code.
 void BringSettingsIntoRange();
 

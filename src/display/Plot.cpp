@@ -337,6 +337,8 @@ void DrawSubWindow(Canvas& canvas, int32_t start, int32_t end) {
     canvas.MoveTo(xL, zeroLine);
     canvas.LineTo(xR, zeroLine);
 
+    // One wanted time label has no second one to make a step with: the time
+    // axis then goes without labels.
     const int32_t wantedTimes = std::min(OscSettings.Labels_X, MaxLabels);
     const TickSet time = FitTimeLabels(wantedTimes, cx, SubWindowArea);
     TimeTickStyle style;

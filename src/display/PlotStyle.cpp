@@ -19,6 +19,8 @@ void MakePair(int32_t sizeIndex, Font& text, Font& symbol) {
     text.Clear();
     symbol.Clear();
     if (engine == nullptr) return;
+    // A size index beyond the list (a hand-made korvel.ini, a value set
+    // through the parameters) takes the nearest size there is.
     const int32_t height = FontSizes[std::clamp(sizeIndex, 0, FontSizeTableLength - 1)];
     if (!engine->MakeFont("Courier", height, text)) engine->MakeFont("", height, text);
     engine->MakeFont("Symbol", height, symbol);

@@ -12,7 +12,9 @@
 
 #include "app/OscSettings.h"
 #include "app/OscState.h"
+#include "app/Ports.h"
 #include "app/SettingsBounds.h"
+#include "app/Texts.h"
 #include "files/ConfigEntries.h"
 
 namespace korvel {
@@ -121,13 +123,22 @@ int32_t SaveConfig() {
         unlink(temporary.c_str());
         return 1;
     }
-    // Make the rename itself durable, so that a crash right after a save keeps it.
+    // A crash before this point leaves the old korvel.ini as it was (and at
+    // most a stray korvel.ini.XXXXXX beside it, which nothing reads); after
+    // it, the new one whole. Make the rename itself durable, so that a crash right after a save
+    // keeps it.
     const int dir = open(directory.c_str(), O_RDONLY | O_DIRECTORY);
     if (dir >= 0) {
         fsync(dir);
         close(dir);
     }
     return 0;
+}
+
+int32_t SaveSettingsCommand() {
+    const int32_t result = SaveConfig();
+    if (result != 0) Ports.dialogs->Message(Text(TextId::SaveConfigError), nullptr);
+    return result;
 }
 
 }  // namespace korvel

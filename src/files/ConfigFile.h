@@ -21,4 +21,9 @@ int32_t LoadConfig();
 // 0: written; 1: failed.
 int32_t SaveConfig();
 
+// "Save Settings": SaveConfig, and when the file could not be written (a full
+// disk, a folder without write permission) the user is told so. The settings
+// in memory and the file as it was stay either way. Returns SaveConfig's result.
+int32_t SaveSettingsCommand();
+
 }  // namespace korvel

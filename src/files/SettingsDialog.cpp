@@ -386,7 +386,7 @@ void SettingsDialog::TakeFields() {
 
 void SettingsDialog::SaveSettingsClicked() {
     TakeFields();
-    if (SaveConfig() != 0) Ports.dialogs->Message(Text(TextId::SaveConfigError), nullptr);
+    SaveSettingsCommand();
 }
 
 }  // namespace korvel

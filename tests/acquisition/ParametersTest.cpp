@@ -118,11 +118,17 @@ TEST_F(ParametersTest, FrequencyIndexAloneDoesNotMoveSamplePeriod) {
 TEST_F(ParametersTest, BaseClockMustStayPositive) {
     SetParam(ParamBaseFreq, 40.0);
     EXPECT_EQ(OscState.SamplePeriod, 0.025f);
-    for (double bad : {0.0, -80.0, double(NAN), double(INFINITY), 1e-60}) {
+    // 1e-40 MHz is a float, but 8 / 1e-40 us is not; 1e39 is no float at all.
+    for (double bad : {0.0, -80.0, double(NAN), double(INFINITY), 1e-60, 1e-40, 1e39}) {
         SetParam(ParamBaseFreq, bad);
         EXPECT_EQ(OscSettings.BaseFreq, 40.0f) << bad;
         EXPECT_EQ(OscState.SamplePeriod, 0.025f) << bad;
     }
+    // Far from any card, but every period is an ordinary number.
+    SetParam(ParamBaseFreq, 1e-30);
+    EXPECT_EQ(OscSettings.BaseFreq, 1e-30f);
+    SetParam(ParamBaseFreq, 1e9);
+    EXPECT_EQ(OscState.SamplePeriod, static_cast<float>(1.0 / 1e9f));
 }
 
 TEST_F(ParametersTest, NonPositiveDividersKeepTheirValue) {
@@ -132,6 +138,12 @@ TEST_F(ParametersTest, NonPositiveDividersKeepTheirValue) {
     EXPECT_EQ(OscSettings.FreqDiv[1], 2);
     EXPECT_EQ(OscSettings.FreqDiv[2], 6);
     EXPECT_EQ(OscSettings.FreqDiv[3], 9);
+    // Under a clock of 1e-30 MHz a divider of a billion gives 1e39 us: no float.
+    SetParam(ParamBaseFreq, 1e-30);
+    const int32_t slower[4] = {1000000000, 3, 6, 9};
+    SetParam(ParamFreqDividers, slower);
+    EXPECT_EQ(OscSettings.FreqDiv[0], 1);
+    EXPECT_EQ(OscSettings.FreqDiv[1], 3);
 }
 
 TEST_F(ParametersTest, FrequencyIndexOutsideTheListTakesTheNearest) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -11,7 +12,9 @@
 #include <filesystem>
 #include <random>
 #include <set>
+#include <utility>
 
+#include "app/MainCommands.h"
 #include "app/OscSettings.h"
 #include "app/OscState.h"
 #include "app/StartUp.h"
@@ -236,27 +239,93 @@ TEST_F(ConfigFileTest, AbsurdValuesAreBroughtIntoRange) {
     EXPECT_EQ(OscSettings.Labels_X, 100);
 }
 
-TEST_F(ConfigFileTest, FullDiskLeavesTheOldFile) {
+// Values at the edge of what the program can show are kept as they are. A
+// base clock is kept while every divider turns it into an ordinary period;
+// one that is no number, or gives an infinite or denormal period, is not.
+TEST_F(ConfigFileTest, EdgeValuesAreKeptAndUnusableClocksRefused) {
+    const struct {
+        float stored;
+        float kept;
+    } clocks[] = {{-80.0f, 80.0f},    {0.0f, 80.0f},   {NAN, 80.0f},   {INFINITY, 80.0f},
+                  {-INFINITY, 80.0f}, {1e-44f, 80.0f}, {1e38f, 80.0f}, {1e-30f, 1e-30f},
+                  {1e9f, 1e9f},       {40.0f, 40.0f}};
+    for (const auto& clock : clocks) {
+        WriteConfig(Record(11, clock.stored));
+        LoadConfig();
+        EXPECT_EQ(OscSettings.BaseFreq, clock.kept) << clock.stored;
+        EXPECT_EQ(OscState.SamplePeriod, static_cast<float>(1.0 / clock.kept)) << clock.stored;
+    }
+    for (const auto& [stored, kept] :
+         {std::pair(0.0f, 2.0f), std::pair(1e9f, 1000.0f), std::pair(0.001f, 0.001f)}) {
+        WriteConfig(Record(29, stored));
+        LoadConfig();
+        EXPECT_EQ(OscSettings.Osc_Freq, kept) << stored;
+    }
+    for (int32_t length : {1, 2}) {
+        WriteConfig(Record(27, length) + Record(20, 1) + Record(21, 1) + Record(7, 0) +
+                    Record(5, 200.0f) + Record(6, 200.0f) + Record(16, -1) + Record(15, 0));
+        LoadConfig();
+        EXPECT_EQ(OscSettings.Num_Data, length);
+        EXPECT_EQ(std::pair(OscSettings.Labels_X, OscSettings.Labels_Y), std::pair(1, 1));
+        EXPECT_EQ(std::pair(OscSettings.D_min, OscSettings.D_max), std::pair(200.0f, 200.0f));
+        EXPECT_EQ(std::pair(OscSettings.FreqDiv[2], OscSettings.FreqDiv[3]), std::pair(4, 8));
+    }
+}
+
+// A file size limit below one configuration makes every write run out of
+// room, as a full disk does, for root too.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit tiny = saved_;
+        tiny.rlim_cur = bytes;
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
+
+  private:
+    rlimit saved_{};
+};
+
+TEST_F(ConfigFileTest, FullDiskLeavesTheOldFileAndSaveSettingsSaysSo) {
     OscSettings.Acc_Over = 3;
-    ASSERT_EQ(SaveConfig(), 0);
+    ASSERT_EQ(SaveSettingsCommand(), 0);
+    EXPECT_TRUE(ports.dialogs.messages.empty());
     const std::string before = ConfigBytes();
-    // A file size limit below one configuration makes every write run out of
-    // room, as a full disk does, for root too.
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = saved;
-    tiny.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    OscSettings.Acc_Over = 9;
-    const int32_t result = SaveConfig();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    EXPECT_EQ(result, 1);
-    EXPECT_EQ(ConfigBytes(), before);
+    for (int32_t russian : {0, 1}) {
+        OscState.Russian = russian;
+        OscSettings.Acc_Over = 9;
+        int32_t result;
+        {
+            FileSizeLimit full(100);
+            result = SaveSettingsCommand();
+        }
+        EXPECT_EQ(result, 1);
+        EXPECT_EQ(OscSettings.Acc_Over, 9);  // memory keeps what the user set
+        EXPECT_EQ(ConfigBytes(), before);
+    }
+    signal(SIGXFSZ, SIG_DFL);
+    ASSERT_EQ(ports.dialogs.messages.size(), 2u);
+    EXPECT_EQ(ports.dialogs.messages[0].text, "Error saving configuration file");
+    EXPECT_EQ(ports.dialogs.messages[1].text, "Ошибка сохранения файла конфигурации");
+    EXPECT_EQ(ports.dialogs.messages[1].caption, "(default)");
+    // No half-written file is left behind.
     const std::string folder = TempDir() + "/config/korvel";
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
                             std::filesystem::directory_iterator()),
               1);
+    // The exit hook fails as quietly as it succeeds.
+    OscSettings.AutoConf = 1;
+    {
+        signal(SIGXFSZ, SIG_IGN);
+        FileSizeLimit full(100);
+        SaveConfigOnExit();
+    }
+    signal(SIGXFSZ, SIG_DFL);
+    EXPECT_EQ(ports.dialogs.messages.size(), 2u);
+    EXPECT_EQ(ConfigBytes(), before);
 }
 
 TEST_F(ConfigFileTest, ReadOnlyFolderLeavesTheOldFile) {
@@ -265,14 +334,63 @@ TEST_F(ConfigFileTest, ReadOnlyFolderLeavesTheOldFile) {
     const std::string before = ConfigBytes();
     const std::string folder = TempDir() + "/config/korvel";
     ASSERT_EQ(chmod(folder.c_str(), 0500), 0);
-    if (access(folder.c_str(), W_OK) == 0) {
-        GTEST_SKIP() << "running as root: a read-only folder is still writable";
-    }
     OscSettings.Acc_Over = 9;
-    EXPECT_EQ(SaveConfig(), 1);
+    int32_t result;
+    if (access(folder.c_str(), W_OK) != 0) {
+        result = SaveConfig();
+    } else {
+        // Root writes into any folder. No file can be made when no descriptor
+        // is left, which is where a read-only folder stops a save as well.
+        rlimit saved{};
+        getrlimit(RLIMIT_NOFILE, &saved);
+        const int lowestFree = dup(0);
+        close(lowestFree);
+        rlimit none = saved;
+        none.rlim_cur = static_cast<rlim_t>(lowestFree);
+        // Nothing else may run meanwhile: even the sanitizers need descriptors.
+        ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &none), 0);
+        result = SaveConfig();
+        setrlimit(RLIMIT_NOFILE, &saved);
+    }
     chmod(folder.c_str(), 0700);
+    EXPECT_EQ(result, 1);
     EXPECT_EQ(ConfigBytes(), before);
     EXPECT_EQ(std::filesystem::directory_iterator(folder)->path().filename(), "korvel.ini");
+}
+
+// A save killed half way through its write, as a crash or a power cut would
+// end it: the old file is still there, whole, and loads as before.
+TEST_F(ConfigFileTest, SaveKilledHalfWayLeavesTheOldFileWhole) {
+    OscSettings.Acc_Over = 3;
+    OscSettings.Labels_X = 7;
+    ASSERT_EQ(SaveConfig(), 0);
+    const std::string before = ConfigBytes();
+    OscSettings.Acc_Over = 9;
+    OscSettings.Labels_X = 2;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The first 100 bytes reach the file, the next write ends the process.
+        const rlimit noCore{0, 0};
+        setrlimit(RLIMIT_CORE, &noCore);
+        signal(SIGXFSZ, SIG_DFL);
+        const rlimit tiny{100, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &tiny);
+        SaveConfig();
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+    EXPECT_EQ(ConfigBytes(), before);
+    LoadConfig();
+    EXPECT_EQ(std::pair(OscSettings.Acc_Over, OscSettings.Labels_X), std::pair(3, 7));
+    // The next save goes through as if nothing had happened.
+    OscSettings.Acc_Over = 5;
+    ASSERT_EQ(SaveConfig(), 0);
+    LoadConfig();
+    EXPECT_EQ(OscSettings.Acc_Over, 5);
 }
 
 TEST_F(ConfigFileTest, SaveIntoAPathThatCannotBeAFolderFails) {
