@@ -9,10 +9,11 @@ start_x 1280x800
 
 GRID_BLUE=96c8ff
 
-# The notice comes with the first drawing of each run; OK dismisses it.
+# The notice comes with the first drawing of each run; OK dismisses it. A
+# loaded machine may take many seconds to start the program, so wait up to 30.
 dismiss_notice() {
   local notice=
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     notice=$(xdotool search --onlyvisible --name '^KORVEL$' 2>/dev/null | head -1 || true)
     [ -n "$notice" ] && break
     sleep 0.1
