@@ -2,12 +2,12 @@
 
 #include <cstdlib>
 
-#include "display/FixedCellTextEngine.h"
+#include "canvas/FixedCellTextEngine.h"
 
 #ifdef KORVEL_BENCH_WITH_QT
 #include <QGuiApplication>
 
-#include "display/ui/QtTextEngine.h"
+#include "canvas/ui/QtTextEngine.h"
 #endif
 
 namespace korvel::bench {

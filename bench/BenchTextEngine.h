@@ -2,7 +2,7 @@
 // on the offscreen platform where the ui is built, else the fixed-cell one.
 #pragma once
 
-#include "display/TextEngine.h"
+#include "canvas/TextEngine.h"
 
 namespace korvel::bench {
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "acquisition/Parameters.h"
+#include "model/Parameters.h"
 #include "acquisition/SimulatedSource.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "app/ResetAll.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileState.h"

@@ -7,9 +7,9 @@
 #include <random>
 #include <vector>
 
-#include "app/OscState.h"
+#include "model/OscState.h"
 #include "spectrum/ComputeSpectrum.h"
-#include "spectrum/Fft.h"
+#include "numeric/Fft.h"
 
 namespace {
 

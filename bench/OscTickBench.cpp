@@ -6,12 +6,12 @@
 
 #include "BenchTextEngine.h"
 #include "acquisition/CaptureEngine.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "app/ResetAll.h"
 #include "display/Plot.h"
 #include "display/PlotStyle.h"
-#include "display/TextEngine.h"
+#include "canvas/TextEngine.h"
 
 namespace {
 

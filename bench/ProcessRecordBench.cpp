@@ -10,8 +10,8 @@
 #include "acquisition/CaptureEngine.h"
 #include "acquisition/ProcessRecord.h"
 #include "acquisition/SimulatedSource.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "app/ResetAll.h"
 
 namespace korvel {

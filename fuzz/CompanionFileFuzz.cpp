@@ -8,7 +8,7 @@
 #include <string>
 
 #include "FuzzHarness.h"
-#include "app/OscSettings.h"
+#include "model/OscSettings.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileState.h"
 

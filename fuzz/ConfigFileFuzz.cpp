@@ -8,9 +8,9 @@
 #include <cstring>
 
 #include "FuzzHarness.h"
-#include "acquisition/Parameters.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/Parameters.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "files/ConfigFile.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "FuzzHarness.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileState.h"
 

@@ -8,13 +8,13 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "acquisition/Conversions.h"
+#include "model/Conversions.h"
 #include "acquisition/ProcessRecord.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "app/ResetAll.h"
-#include "app/SettingsBounds.h"
-#include "display/FixedCellTextEngine.h"
+#include "model/SettingsBounds.h"
+#include "canvas/FixedCellTextEngine.h"
 #include "display/Plot.h"
 #include "display/PlotState.h"
 #include "display/PlotStyle.h"

@@ -10,8 +10,8 @@
 #include <iterator>
 #include <string>
 
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "app/ResetAll.h"
 #include "files/ConfigFile.h"
 #include "files/DataFileWriter.h"

@@ -6,21 +6,26 @@
 #include <cstdlib>
 #include <limits>
 
-#include "acquisition/Conversions.h"
-#include "acquisition/Parameters.h"
+#include "model/Conversions.h"
+#include "model/Parameters.h"
 #include "acquisition/ProcessRecord.h"
 #include "acquisition/SimulatedSource.h"
-#include "app/ControlIds.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
-#include "app/Ports.h"
-#include "app/SettingsBounds.h"
-#include "app/Texts.h"
-#include "display/Plot.h"
+#include "ports/ControlIds.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "ports/Ports.h"
+#include "model/SettingsBounds.h"
+#include "model/Texts.h"
 
 namespace korvel {
 
 namespace {
+
+RecordReadyHandler RecordReady = nullptr;
+
+void NotifyRecordReady() {
+    if (RecordReady != nullptr) RecordReady();
+}
 
 constexpr int32_t ExtPollPeriodMs = 100;
 
@@ -91,7 +96,7 @@ void ReadCaptureFields() {
 void ProcessAndShow() {
     ProcessRecord();
     RequestAutoNorm();
-    RefreshPlot();
+    NotifyRecordReady();
     OscState.StepIdle = 1;
 }
 
@@ -117,7 +122,7 @@ void ManualCapture(int32_t records, bool quiet) {
         Ports.frame->SetPointer(Pointer::Arrow);
     }
     RequestAutoNorm();
-    RefreshPlot();
+    NotifyRecordReady();
     OscState.StepIdle = 1;
 }
 
@@ -148,6 +153,10 @@ void CancelExternalRun(bool quiet) {
 }
 
 }  // namespace
+
+void SetRecordReadyHandler(RecordReadyHandler handler) {
+    RecordReady = handler;
+}
 
 int32_t OscillographPeriodMs(float rateHz) {
     if (!(rateHz > 0.0f)) return 0;  // zero, negative or NaN: no period

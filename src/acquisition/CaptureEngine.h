@@ -7,9 +7,16 @@
 
 #include <cstdint>
 
-#include "app/Texts.h"
+#include "model/Texts.h"
 
 namespace korvel {
+
+// Told when a capture has put a new record in place, after processing and
+// the vertical range's request: the main window redraws its plots there (and
+// the spectrum's run draws on top). The engine itself never draws; without a
+// handler a capture only fills the records.
+using RecordReadyHandler = void (*)();
+void SetRecordReadyHandler(RecordReadyHandler handler);
 
 // The Start/Stop action (Start/Stop button, Manual start, External start):
 // one capture step, or with the "Oscillograf" box ticked, start or stop the

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <limits>
 
-#include "acquisition/MovingWindowSum.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "numeric/MovingWindowSum.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 
 namespace korvel {
 

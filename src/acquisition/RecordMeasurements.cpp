@@ -5,8 +5,8 @@
 #include <numbers>
 #include <vector>
 
-#include "app/OscState.h"
-#include "spectrum/Fft.h"
+#include "model/OscState.h"
+#include "numeric/Fft.h"
 
 namespace korvel {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <iterator>
 
-#include "acquisition/Parameters.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/Parameters.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 
 namespace korvel {
 
@@ -78,9 +78,13 @@ int32_t PollTrigger(int32_t& counter) {
     return OscState.AccDone;
 }
 
-int32_t DeviceSetup() {
+void RefreshConversion() {
     OscState.DeviceVersion = 255;
     OscSettings.Conversion = static_cast<float>(OscSettings.Amplitude * 0.00390625);
+}
+
+int32_t DeviceSetup() {
+    RefreshConversion();
     if (OscState.DeviceReady == 1) return 0;
     std::fill(std::begin(OscState.Record), std::end(OscState.Record), 0.0f);
     OscState.DeviceReady = 1;

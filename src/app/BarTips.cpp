@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-#include "app/ControlIds.h"
-#include "app/Texts.h"
+#include "ports/ControlIds.h"
+#include "model/Texts.h"
 
 namespace korvel {
 

@@ -3,13 +3,13 @@
 #include <cstdio>
 #include <initializer_list>
 
-#include "acquisition/Conversions.h"
-#include "acquisition/Parameters.h"
-#include "app/ControlIds.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
-#include "app/Ports.h"
-#include "app/Texts.h"
+#include "model/Conversions.h"
+#include "model/Parameters.h"
+#include "ports/ControlIds.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "ports/Ports.h"
+#include "model/Texts.h"
 
 namespace korvel {
 

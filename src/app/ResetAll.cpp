@@ -2,9 +2,10 @@
 
 #include "acquisition/SimulatedSource.h"
 #include "app/MainCommands.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
-#include "app/Ports.h"
+#include "app/StartUp.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "ports/Ports.h"
 #include "display/PlotState.h"
 #include "files/DataFileState.h"
 #include "spectrum/SpectrumData.h"
@@ -23,6 +24,7 @@ void ResetAllRecords() {
     ResetSpectrumData();
     ResetSpectrumView();
     ResetMainWindowState();
+    ConnectCaptureToPlot();
 }
 
 }  // namespace korvel

@@ -1,13 +1,29 @@
 #include "app/StartUp.h"
 
-#include "app/Language.h"
+#include "model/Language.h"
 #include "files/ConfigFile.h"
+#include "acquisition/CaptureEngine.h"
+#include "acquisition/SimulatedSource.h"
+#include "display/Plot.h"
+#include "model/Texts.h"
+#include "ports/Ports.h"
 
 namespace korvel {
 
 int32_t StartUp() {
     ChooseLanguage();
+    ConnectCaptureToPlot();
     return LoadConfig();
+}
+
+void SetUpDevice() {
+    if (DeviceSetup() == 1) {
+        Ports.dialogs->Notice(Text(TextId::NoticeProduct), Text(TextId::NoticeSimulation));
+    }
+}
+
+void ConnectCaptureToPlot() {
+    SetRecordReadyHandler(RefreshPlot);
 }
 
 }  // namespace korvel

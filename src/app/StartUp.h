@@ -9,4 +9,11 @@ namespace korvel {
 // result means the settings could not be set up and the program must end.
 int32_t StartUp();
 
+// The main window's first show: sets the device up, and the first time shows
+// the notice of the simulated source, before the plot is first drawn.
+void SetUpDevice();
+
+// Every completed capture redraws the main window's plots.
+void ConnectCaptureToPlot();
+
 }  // namespace korvel

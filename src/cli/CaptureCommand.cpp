@@ -5,10 +5,10 @@
 #include <string>
 
 #include "acquisition/CaptureEngine.h"
-#include "app/ControlIds.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
-#include "app/SettingsBounds.h"
+#include "ports/ControlIds.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "model/SettingsBounds.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSession.h"
 #include "files/DataFileWriter.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Ports.h"
+#include "ports/Ports.h"
 
 namespace korvel::cli {
 

@@ -7,18 +7,18 @@
 #include <cstring>
 
 #include "app/ControlBarSetup.h"
-#include "app/ControlIds.h"
+#include "ports/ControlIds.h"
 #include "app/MainCommands.h"
-#include "app/OscState.h"
+#include "model/OscState.h"
 #include "app/StartUp.h"
 #include "cli/CliArguments.h"
 #include "cli/CliBars.h"
 #include "display/Plot.h"
 #include "display/PlotStyle.h"
-#include "files/DataFileCommands.h"
+#include "app/DataFileCommands.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileState.h"
-#include "spectrum/SpectrumControlIds.h"
+#include "ports/SpectrumControlIds.h"
 #include "spectrum/SpectrumWindow.h"
 
 namespace korvel::cli {
@@ -30,7 +30,8 @@ void BeginSession(int32_t width, int32_t height) {
     CreatePlotFonts();
     SetMainWindowActive(true);
     PlotCanvas.Resize(width, height);
-    // The first drawing sets the simulated device up, as the window's first paint does.
+    // The device is set up as at the window's first show, before its first drawing.
+    SetUpDevice();
     RefreshPlot();
 }
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/OscSettings.h"
-#include "app/SettingsBounds.h"
+#include "model/OscSettings.h"
+#include "model/SettingsBounds.h"
 #include "app/StartUp.h"
 #include "cli/CliCommands.h"
 #include "files/ConfigEntries.h"

@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <string>
 
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "app/StartUp.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSession.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "acquisition/RecordMeasurements.h"
-#include "app/OscState.h"
+#include "model/OscState.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSession.h"
 

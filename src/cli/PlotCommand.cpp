@@ -3,9 +3,9 @@
 // is opened.
 #include <string>
 
-#include "acquisition/Conversions.h"
+#include "model/Conversions.h"
 #include "acquisition/ProcessRecord.h"
-#include "app/OscSettings.h"
+#include "model/OscSettings.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSession.h"
 #include "cli/ui/OffscreenText.h"

@@ -3,8 +3,8 @@
 // as the window's Save writes it.
 #include <string>
 
-#include "app/ControlIds.h"
-#include "app/SettingsBounds.h"
+#include "ports/ControlIds.h"
+#include "model/SettingsBounds.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSession.h"
 #include "files/FileReplace.h"

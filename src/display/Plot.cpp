@@ -3,22 +3,22 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "acquisition/Conversions.h"
-#include "acquisition/Parameters.h"
+#include "model/Conversions.h"
+#include "model/Parameters.h"
 #include "acquisition/SimulatedSource.h"
-#include "app/ControlIds.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
-#include "app/Ports.h"
-#include "app/SettingsBounds.h"
-#include "app/Texts.h"
+#include "ports/ControlIds.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "ports/Ports.h"
+#include "model/SettingsBounds.h"
+#include "model/Texts.h"
 #include "display/PlotLabels.h"
 #include "display/PlotScale.h"
 #include "display/PlotState.h"
 #include "display/PlotStyle.h"
 #include "display/PlotTrace.h"
 #include "display/SubWindowFields.h"
-#include "display/Ticks.h"
+#include "numeric/Ticks.h"
 
 namespace korvel {
 
@@ -140,9 +140,7 @@ void LayOutPlots(const Canvas& canvas) {
 }
 
 void RefreshPlot() {
-    if (DeviceSetup() == 1) {
-        Ports.dialogs->Notice(Text(TextId::NoticeProduct), Text(TextId::NoticeSimulation));
-    }
+    RefreshConversion();
     Canvas& canvas = PlotCanvas;
     LayOutPlots(canvas);
     EraseAroundFrames(canvas);

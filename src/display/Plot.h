@@ -9,15 +9,15 @@
 
 #include <cstdint>
 
-#include "display/Canvas.h"
+#include "canvas/Canvas.h"
 
 namespace korvel {
 
 extern Canvas PlotCanvas;
 
 // Full redraw of both plots with a new layout (paint, resize, new record, new
-// settings). Sets the device up first, showing the simulation notice the
-// first time. A canvas of 0 x 0 or missing fonts draw nothing, but the state
+// settings), after bringing the device's conversion back (RefreshConversion).
+// A canvas of 0 x 0 or missing fonts draw nothing, but the state
 // (sub-window, vertical range, fields) moves on as it would on a screen.
 void RefreshPlot();
 

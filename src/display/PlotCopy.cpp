@@ -1,8 +1,8 @@
 #include "display/PlotCopy.h"
 
-#include "app/OscState.h"
-#include "app/Ports.h"
-#include "display/BitmapSize.h"
+#include "model/OscState.h"
+#include "ports/Ports.h"
+#include "canvas/BitmapSize.h"
 #include "display/Plot.h"
 #include "display/PlotState.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "display/Canvas.h"
+#include "canvas/Canvas.h"
 
 namespace korvel {
 

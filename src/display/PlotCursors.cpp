@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "acquisition/Conversions.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
-#include "app/Ports.h"
+#include "model/Conversions.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "ports/Ports.h"
 #include "display/Plot.h"
 #include "display/PlotScale.h"
 #include "display/PlotStyle.h"

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "display/Canvas.h"
+#include "canvas/Canvas.h"
 #include "display/PlotState.h"
 
 namespace korvel {

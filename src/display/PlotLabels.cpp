@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "display/PlotStyle.h"
-#include "display/Ticks.h"
+#include "numeric/Ticks.h"
 
 namespace korvel {
 

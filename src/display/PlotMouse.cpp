@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "acquisition/Conversions.h"
-#include "acquisition/Parameters.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
-#include "app/Ports.h"
+#include "model/Conversions.h"
+#include "model/Parameters.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "ports/Ports.h"
 #include "display/Plot.h"
 #include "display/PlotCursors.h"
 #include "display/PlotReadouts.h"

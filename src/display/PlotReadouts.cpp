@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "acquisition/Conversions.h"
-#include "app/OscState.h"
+#include "model/Conversions.h"
+#include "model/OscState.h"
 #include "display/PlotState.h"
 #include "display/PlotStyle.h"
 

@@ -2,7 +2,7 @@
 // the cursor, and their differences to the reference while one is set.
 #pragma once
 
-#include "display/Canvas.h"
+#include "canvas/Canvas.h"
 
 namespace korvel {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "acquisition/Conversions.h"
-#include "app/OscState.h"
+#include "model/Conversions.h"
+#include "model/OscState.h"
 
 namespace korvel {
 

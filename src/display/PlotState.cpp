@@ -2,8 +2,8 @@
 
 #include "display/Plot.h"
 #include "display/PlotStyle.h"
-#include "display/TextEngine.h"
-#include "display/Ticks.h"
+#include "canvas/TextEngine.h"
+#include "numeric/Ticks.h"
 
 namespace korvel {
 

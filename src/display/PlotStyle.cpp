@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/OscSettings.h"
-#include "display/TextEngine.h"
+#include "model/OscSettings.h"
+#include "canvas/TextEngine.h"
 
 namespace korvel {
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "display/Canvas.h"
-#include "display/Font.h"
+#include "canvas/Canvas.h"
+#include "canvas/Font.h"
 
 namespace korvel {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "display/Canvas.h"
+#include "canvas/Canvas.h"
 #include "display/PlotScale.h"
 #include "display/PlotState.h"
 

@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
-#include "acquisition/Conversions.h"
-#include "app/ControlIds.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
-#include "app/Ports.h"
+#include "model/Conversions.h"
+#include "ports/ControlIds.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "ports/Ports.h"
 #include "display/Plot.h"
 #include "display/PlotScale.h"
 #include "display/PlotState.h"

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/SettingsBounds.h"
+#include "model/SettingsBounds.h"
 #include "files/ConfigEntries.h"
 #include "files/FileReplace.h"
 

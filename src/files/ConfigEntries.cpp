@@ -1,6 +1,6 @@
 #include "files/ConfigEntries.h"
 
-#include "app/OscSettings.h"
+#include "model/OscSettings.h"
 
 namespace korvel {
 

@@ -10,11 +10,11 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/OscSettings.h"
-#include "app/OscState.h"
-#include "app/Ports.h"
-#include "app/SettingsBounds.h"
-#include "app/Texts.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "ports/Ports.h"
+#include "model/SettingsBounds.h"
+#include "model/Texts.h"
 #include "files/ConfigEntries.h"
 
 namespace korvel {

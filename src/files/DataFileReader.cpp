@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "files/CompanionFile.h"
 #include "files/DataFileFormat.h"
 #include "files/DataFileState.h"

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <string>
 
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "files/CompanionFile.h"
 #include "files/DataFileFormat.h"
 #include "files/FileReplace.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/OscState.h"
-#include "spectrum/Fft.h"
+#include "model/OscState.h"
+#include "numeric/Fft.h"
 #include "spectrum/SpectrumData.h"
 
 namespace korvel {

@@ -6,7 +6,7 @@
 
 #include "display/PlotScale.h"
 #include "display/PlotStyle.h"
-#include "display/Ticks.h"
+#include "numeric/Ticks.h"
 #include "spectrum/SpectrumView.h"
 
 namespace korvel {

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "app/OscState.h"
-#include "app/Ports.h"
-#include "display/BitmapSize.h"
+#include "model/OscState.h"
+#include "ports/Ports.h"
+#include "canvas/BitmapSize.h"
 #include "spectrum/SpectrumView.h"
 
 namespace korvel {

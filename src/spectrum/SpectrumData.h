@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "spectrum/Fft.h"
+#include "numeric/Fft.h"
 
 namespace korvel {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/OscState.h"
-#include "app/Ports.h"
-#include "app/Texts.h"
+#include "model/OscState.h"
+#include "ports/Ports.h"
+#include "model/Texts.h"
 #include "files/FileReplace.h"
 #include "spectrum/SpectrumData.h"
 #include "spectrum/SpectrumView.h"

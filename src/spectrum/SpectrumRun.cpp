@@ -3,14 +3,14 @@
 #include <cstdio>
 
 #include "acquisition/CaptureEngine.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
-#include "app/Ports.h"
-#include "app/Texts.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "ports/Ports.h"
+#include "model/Texts.h"
 #include "display/PlotState.h"
 #include "spectrum/ComputeSpectrum.h"
 #include "spectrum/DrawSpectrum.h"
-#include "spectrum/SpectrumControlIds.h"
+#include "ports/SpectrumControlIds.h"
 #include "spectrum/SpectrumView.h"
 
 namespace korvel {

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/OscState.h"
-#include "app/Ports.h"
+#include "model/OscState.h"
+#include "ports/Ports.h"
 #include "display/PlotStyle.h"
 #include "spectrum/DrawSpectrum.h"
-#include "spectrum/SpectrumControlIds.h"
+#include "ports/SpectrumControlIds.h"
 #include "spectrum/SpectrumView.h"
 
 namespace korvel {

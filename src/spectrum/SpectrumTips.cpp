@@ -1,8 +1,8 @@
 #include "spectrum/SpectrumTips.h"
 
-#include "app/OscState.h"
-#include "app/Texts.h"
-#include "spectrum/SpectrumControlIds.h"
+#include "model/OscState.h"
+#include "model/Texts.h"
+#include "ports/SpectrumControlIds.h"
 
 namespace korvel {
 

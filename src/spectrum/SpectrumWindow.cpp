@@ -3,15 +3,15 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/OscState.h"
-#include "app/Ports.h"
-#include "app/Texts.h"
+#include "model/OscState.h"
+#include "ports/Ports.h"
+#include "model/Texts.h"
 #include "display/Plot.h"
 #include "display/PlotCursors.h"
 #include "display/PlotState.h"
 #include "spectrum/ComputeSpectrum.h"
 #include "spectrum/DrawSpectrum.h"
-#include "spectrum/SpectrumControlIds.h"
+#include "ports/SpectrumControlIds.h"
 #include "spectrum/SpectrumData.h"
 #include "spectrum/SpectrumView.h"
 

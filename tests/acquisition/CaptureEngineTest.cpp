@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "acquisition/ReferenceSignal.h"
-#include "app/ControlIds.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "ports/ControlIds.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "support/CoreTest.h"
 
 namespace korvel {

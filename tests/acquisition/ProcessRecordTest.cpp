@@ -10,8 +10,8 @@
 
 #include "acquisition/ReferenceSignal.h"
 #include "acquisition/SimulatedSource.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "support/CoreTest.h"
 
 namespace korvel {

@@ -6,7 +6,7 @@
 #include <numbers>
 #include <vector>
 
-#include "app/OscState.h"
+#include "model/OscState.h"
 
 namespace korvel {
 namespace {

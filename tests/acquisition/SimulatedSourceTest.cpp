@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "acquisition/ReferenceSignal.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "support/CoreTest.h"
 
 namespace korvel {

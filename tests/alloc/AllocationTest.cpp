@@ -15,20 +15,20 @@
 #include "acquisition/ProcessRecord.h"
 #include "alloc/AllocationCounter.h"
 #include "app/ControlBarSetup.h"
-#include "app/ControlIds.h"
+#include "ports/ControlIds.h"
 #include "app/MainCommands.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
-#include "app/Ports.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "ports/Ports.h"
 #include "app/ResetAll.h"
-#include "display/FixedCellTextEngine.h"
+#include "canvas/FixedCellTextEngine.h"
 #include "display/Plot.h"
 #include "display/PlotMouse.h"
 #include "display/PlotStyle.h"
-#include "display/TextEngine.h"
+#include "canvas/TextEngine.h"
 #include "spectrum/ComputeSpectrum.h"
 #include "spectrum/DrawSpectrum.h"
-#include "spectrum/SpectrumControlIds.h"
+#include "ports/SpectrumControlIds.h"
 #include "spectrum/SpectrumRun.h"
 #include "spectrum/SpectrumView.h"
 #include "spectrum/SpectrumWindow.h"
@@ -36,7 +36,7 @@
 #ifdef KORVEL_ALLOC_WITH_QT
 #include <QGuiApplication>
 
-#include "display/ui/QtTextEngine.h"
+#include "canvas/ui/QtTextEngine.h"
 #endif
 
 namespace korvel {

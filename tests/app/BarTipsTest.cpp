@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ControlIds.h"
-#include "app/OscState.h"
+#include "ports/ControlIds.h"
+#include "model/OscState.h"
 #include "support/CoreTest.h"
 
 namespace korvel {

@@ -4,11 +4,11 @@
 
 #include <cstring>
 
-#include "acquisition/Parameters.h"
-#include "app/ControlIds.h"
+#include "model/Parameters.h"
+#include "ports/ControlIds.h"
 #include "app/MainCommands.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "app/StartUp.h"
 #include "support/CoreTest.h"
 

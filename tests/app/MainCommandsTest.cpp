@@ -1,4 +1,5 @@
 #include "app/MainCommands.h"
+#include "app/StartUp.h"
 
 #include "acquisition/CaptureEngine.h"
 
@@ -7,9 +8,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/ControlIds.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "ports/ControlIds.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "display/PlotState.h"
 #include "display/SubWindowFields.h"
 #include "files/ConfigFile.h"
@@ -37,6 +38,17 @@ class MainCommands : public test::CoreTest {
     std::vector<float> Record() const { return {OscState.Record, OscState.Record + 5}; }
     const std::vector<float> untouched{-1, -1, -1, -1, -1};
 };
+
+TEST_F(MainCommands, FirstShowSetsTheDeviceUpAndShowsTheNoticeOnce) {
+    OscState.DeviceReady = 0;
+    OscState.Record[5] = 42.0f;
+    OscState.Russian = 1;
+    SetUpDevice();
+    SetUpDevice();
+    using Notices = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(ports.dialogs.notices, (Notices{{"KORVEL", "Использую эмуляцию устройства"}}));
+    EXPECT_EQ(OscState.Record[5], 0.0f);
+}
 
 TEST_F(MainCommands, AverageOverTakesTheLeadingNumberAndAlwaysReprocesses) {
     ShowFiveSamples();

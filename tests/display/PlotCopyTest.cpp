@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "app/OscState.h"
+#include "model/OscState.h"
 #include "display/Plot.h"
 #include "display/PlotFixture.h"
 #include "display/PlotMouse.h"

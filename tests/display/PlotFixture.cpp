@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/ControlIds.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "ports/ControlIds.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "display/Plot.h"
 #include "display/PlotStyle.h"
 

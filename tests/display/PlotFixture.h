@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "display/FixedCellTextEngine.h"
+#include "canvas/FixedCellTextEngine.h"
 #include "support/CoreTest.h"
 
 namespace korvel::test {

@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "display/Plot.h"
 #include "display/PlotFixture.h"
 #include "display/PlotState.h"

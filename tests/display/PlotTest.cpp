@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "display/PlotFixture.h"
 #include "display/PlotScale.h"
 #include "display/PlotState.h"
@@ -35,18 +35,6 @@ TEST_F(Plot, LayoutFillsTheClientAreaBetweenTheBars) {
     RefreshPlot();
     EXPECT_EQ(PlotState.SubWindowRect.right, 4 + 2 * 114 / 3);
     EXPECT_EQ(ports.frame.plotShown, 2);
-}
-
-TEST_F(Plot, FirstRefreshSetsTheDeviceUpAndShowsTheNoticeOnce) {
-    Prepare(400, 300);
-    OscState.DeviceReady = 0;
-    OscState.Record[5] = 42.0f;
-    OscState.Russian = 1;
-    RefreshPlot();
-    RefreshPlot();
-    using Notices = std::vector<std::pair<std::string, std::string>>;
-    EXPECT_EQ(ports.dialogs.notices, (Notices{{"KORVEL", "Использую эмуляцию устройства"}}));
-    EXPECT_EQ(OscState.Record[5], 0.0f);
 }
 
 TEST_F(Plot, HeadlessRefreshMovesTheStateOnWithoutDrawing) {

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/ControlIds.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "ports/ControlIds.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "display/Plot.h"
 #include "display/PlotFixture.h"
 #include "display/PlotState.h"

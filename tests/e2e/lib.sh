@@ -68,4 +68,8 @@ shot() { import -window root "$1"; }
 # The colour of one pixel of a screenshot as rrggbb.
 pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: | tr 'A-F' 'a-f' | cut -c1-6; }
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  [ -s "$WORK/app.log" ] && tail -5 "$WORK/app.log" >&2
+  exit 1
+}

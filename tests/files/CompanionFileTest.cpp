@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileState.h"
 #include "support/CoreTest.h"

@@ -15,8 +15,8 @@
 #include <utility>
 
 #include "app/MainCommands.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "app/StartUp.h"
 #include "files/ConfigEntries.h"
 #include "support/CoreTest.h"

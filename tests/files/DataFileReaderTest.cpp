@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "files/DataFileState.h"
 #include "support/CoreTest.h"
 

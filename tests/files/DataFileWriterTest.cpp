@@ -10,10 +10,10 @@
 #include <filesystem>
 #include <string>
 
-#include "acquisition/Parameters.h"
+#include "model/Parameters.h"
 #include "acquisition/SimulatedSource.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "files/DataFileFormat.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileState.h"

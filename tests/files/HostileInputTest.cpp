@@ -14,10 +14,10 @@
 #include <utility>
 #include <vector>
 
-#include "acquisition/Conversions.h"
+#include "model/Conversions.h"
 #include "acquisition/ProcessRecord.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "display/Plot.h"
 #include "display/PlotFixture.h"
 #include "display/PlotState.h"

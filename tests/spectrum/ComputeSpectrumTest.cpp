@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/OscState.h"
-#include "spectrum/Fft.h"
+#include "model/OscState.h"
+#include "numeric/Fft.h"
 #include "spectrum/SpectrumData.h"
 #include "support/CoreTest.h"
 

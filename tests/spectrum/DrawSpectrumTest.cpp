@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "display/PlotStyle.h"
-#include "spectrum/SpectrumControlIds.h"
+#include "ports/SpectrumControlIds.h"
 #include "spectrum/SpectrumFixture.h"
 #include "spectrum/SpectrumView.h"
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/OscState.h"
+#include "model/OscState.h"
 #include "spectrum/SpectrumFixture.h"
 #include "spectrum/SpectrumView.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/OscState.h"
+#include "model/OscState.h"
 #include "spectrum/SpectrumFixture.h"
 #include "spectrum/SpectrumView.h"
 

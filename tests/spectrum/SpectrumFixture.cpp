@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "app/OscState.h"
+#include "model/OscState.h"
 #include "display/PlotStyle.h"
-#include "spectrum/SpectrumControlIds.h"
+#include "ports/SpectrumControlIds.h"
 #include "spectrum/SpectrumData.h"
 #include "spectrum/SpectrumView.h"
 #include "spectrum/SpectrumWindow.h"

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "acquisition/CaptureEngine.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
-#include "spectrum/SpectrumControlIds.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "ports/SpectrumControlIds.h"
 #include "spectrum/SpectrumData.h"
 #include "spectrum/SpectrumFixture.h"
 #include "spectrum/SpectrumView.h"

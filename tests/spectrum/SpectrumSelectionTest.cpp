@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "app/OscState.h"
+#include "model/OscState.h"
 #include "display/PlotStyle.h"
-#include "spectrum/SpectrumControlIds.h"
+#include "ports/SpectrumControlIds.h"
 #include "spectrum/SpectrumFixture.h"
 #include "spectrum/SpectrumView.h"
 

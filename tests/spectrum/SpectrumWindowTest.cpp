@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/OscState.h"
-#include "spectrum/SpectrumControlIds.h"
+#include "model/OscState.h"
+#include "ports/SpectrumControlIds.h"
 #include "spectrum/SpectrumFixture.h"
 #include "spectrum/SpectrumTips.h"
 #include "spectrum/SpectrumView.h"

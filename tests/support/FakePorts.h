@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Ports.h"
+#include "ports/Ports.h"
 
 namespace korvel::test {
 

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "app/ControlIds.h"
+#include "ports/ControlIds.h"
 #include "app/MainCommands.h"
-#include "app/OscState.h"
+#include "model/OscState.h"
 #include "app/ResetAll.h"
 #include "app/ui/OscFrame.h"
 #include "display/Plot.h"

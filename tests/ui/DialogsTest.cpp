@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/OscState.h"
+#include "model/OscState.h"
 #include "app/ResetAll.h"
-#include "app/ui/QtDialogs.h"
-#include "files/ui/AboutDlg.h"
-#include "files/ui/NoticeDlg.h"
+#include "ports/ui/QtDialogs.h"
+#include "app/ui/AboutDlg.h"
+#include "ports/ui/NoticeDlg.h"
 
 namespace korvel::ui {
 namespace {

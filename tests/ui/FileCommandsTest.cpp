@@ -17,10 +17,10 @@
 #include <memory>
 #include <vector>
 
-#include "app/ControlIds.h"
+#include "ports/ControlIds.h"
 #include "app/MainCommands.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "app/ResetAll.h"
 #include "app/ui/OscFrame.h"
 #include "display/ui/PlotWidget.h"

@@ -14,13 +14,13 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/ControlIds.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "ports/ControlIds.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "app/ui/Application.h"
-#include "app/ui/ControlBar.h"
+#include "ports/ui/ControlBar.h"
 #include "app/ui/OscFrame.h"
-#include "app/ui/UpDownControl.h"
+#include "ports/ui/UpDownControl.h"
 #include "display/ui/PlotWidget.h"
 #include "files/ConfigFile.h"
 #include "ui/MainWindowTest.h"

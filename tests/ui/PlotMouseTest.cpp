@@ -13,9 +13,9 @@
 #include <string>
 #include <utility>
 
-#include "app/ControlIds.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "ports/ControlIds.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "app/ui/OscFrame.h"
 #include "display/Plot.h"
 #include "display/PlotCursors.h"

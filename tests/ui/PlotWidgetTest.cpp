@@ -8,13 +8,13 @@
 #include <cstring>
 #include <vector>
 
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "app/ResetAll.h"
 #include "display/Plot.h"
 #include "display/PlotState.h"
 #include "display/PlotStyle.h"
-#include "display/ui/QtTextEngine.h"
+#include "canvas/ui/QtTextEngine.h"
 
 namespace korvel::ui {
 namespace {

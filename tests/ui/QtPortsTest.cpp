@@ -11,8 +11,8 @@
 #include <QWidget>
 
 #include "app/ResetAll.h"
-#include "app/ui/QtClipboard.h"
-#include "app/ui/QtControls.h"
+#include "ports/ui/QtClipboard.h"
+#include "ports/ui/QtControls.h"
 #include "app/ui/QtFrame.h"
 
 namespace korvel::ui {

@@ -15,17 +15,17 @@
 #include <functional>
 #include <memory>
 
-#include "app/ControlIds.h"
+#include "ports/ControlIds.h"
 #include "app/MainCommands.h"
-#include "app/OscSettings.h"
-#include "app/OscState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 #include "app/ResetAll.h"
 #include "app/ui/OscFrame.h"
 #include "display/ui/PlotWidget.h"
 #include "files/ConfigFile.h"
-#include "files/SettingsDialog.h"
-#include "files/ui/SettingsDlg.h"
-#include "files/ui/TickSlider.h"
+#include "app/SettingsDialog.h"
+#include "app/ui/SettingsDlg.h"
+#include "app/ui/TickSlider.h"
 
 namespace korvel::ui {
 namespace {

@@ -11,10 +11,10 @@
 #include <QTest>
 #include <QToolTip>
 
-#include "app/ControlIds.h"
-#include "app/OscState.h"
+#include "ports/ControlIds.h"
+#include "model/OscState.h"
 #include "app/ui/OscFrame.h"
-#include "spectrum/SpectrumControlIds.h"
+#include "ports/SpectrumControlIds.h"
 #include "spectrum/SpectrumData.h"
 #include "spectrum/SpectrumView.h"
 #include "spectrum/ui/CSpectrum.h"

@@ -19,20 +19,21 @@
 #include "acquisition/CaptureEngine.h"
 #include "app/BarTips.h"
 #include "app/ControlBarSetup.h"
-#include "app/ControlIds.h"
+#include "ports/ControlIds.h"
 #include "app/MainCommands.h"
-#include "app/ui/Bitmaps.h"
-#include "app/ui/ControlBar.h"
-#include "app/ui/UiText.h"
-#include "app/ui/UpDownControl.h"
+#include "app/StartUp.h"
+#include "ports/ui/Bitmaps.h"
+#include "ports/ui/ControlBar.h"
+#include "ports/ui/UiText.h"
+#include "ports/ui/UpDownControl.h"
 #include "display/PlotCopy.h"
 #include "display/PlotStyle.h"
-#include "display/TextEngine.h"
+#include "canvas/TextEngine.h"
 #include "display/ui/PlotWidget.h"
-#include "files/DataFileCommands.h"
-#include "files/SettingsCommand.h"
-#include "files/ui/AboutDlg.h"
-#include "files/ui/SettingsDlg.h"
+#include "app/DataFileCommands.h"
+#include "app/SettingsCommand.h"
+#include "app/ui/AboutDlg.h"
+#include "app/ui/SettingsDlg.h"
 #include "spectrum/SpectrumWindow.h"
 #include "spectrum/ui/CSpectrum.h"
 
@@ -297,16 +298,18 @@ void COscFrame::OpenHelp() {
     Ports.dialogs->Message(message.toUtf8().constData(), Text(TextId::AboutProduct));
 }
 
-void COscFrame::NotAvailableYet() {
-    Ports.dialogs->Message(Text(TextId::NotAvailableYet), Text(TextId::AboutProduct));
-}
-
-// Showing the plot draws it, and its first drawing shows the notice modally.
-// A modal dialog inside the window's own show would run the event loop while
-// Qt walks the window's children, so the plot follows once the show is done.
+// The first show sets the device up, which shows the notice modally, and
+// then shows the plot, which draws it. A modal dialog inside the window's own
+// show would run the event loop while Qt walks the window's children, so both
+// follow once the show is done.
 void COscFrame::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (plot_->isHidden()) QTimer::singleShot(0, plot_, [plot = plot_] { plot->show(); });
+    if (plot_->isHidden()) {
+        QTimer::singleShot(0, plot_, [plot = plot_] {
+            SetUpDevice();
+            plot->show();
+        });
+    }
 }
 
 void COscFrame::closeEvent(QCloseEvent* event) {

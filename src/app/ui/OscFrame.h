@@ -7,12 +7,12 @@
 #include <functional>
 #include <memory>
 
-#include "app/ui/QtClipboard.h"
-#include "app/ui/QtControls.h"
-#include "app/ui/QtDialogs.h"
+#include "ports/ui/QtClipboard.h"
+#include "ports/ui/QtControls.h"
+#include "ports/ui/QtDialogs.h"
 #include "app/ui/QtFrame.h"
-#include "app/ui/QtTimerHost.h"
-#include "display/ui/QtTextEngine.h"
+#include "ports/ui/QtTimerHost.h"
+#include "canvas/ui/QtTextEngine.h"
 
 namespace korvel::ui {
 
@@ -57,7 +57,6 @@ class COscFrame : public QMainWindow {
     void BuildTopBar(QWidget* parent);
     void BuildBottomBar(QWidget* parent);
     void OpenHelp();
-    void NotAvailableYet();
 
     QtControls topControls_;
     QtControls bottomControls_;

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "app/ui/Bitmaps.h"
+#include "ports/ui/Bitmaps.h"
 #include "spectrum/ui/CSpectrum.h"
 
 namespace korvel::ui {

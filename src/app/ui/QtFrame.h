@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/Ports.h"
+#include "ports/Ports.h"
 
 namespace korvel::ui {
 

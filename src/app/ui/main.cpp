@@ -5,10 +5,10 @@
 
 #include "app/MainCommands.h"
 #include "app/StartUp.h"
-#include "app/Texts.h"
+#include "model/Texts.h"
 #include "app/ui/Application.h"
 #include "app/ui/OscFrame.h"
-#include "app/ui/UiText.h"
+#include "ports/ui/UiText.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

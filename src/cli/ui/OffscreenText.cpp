@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "display/TextEngine.h"
-#include "display/ui/QtTextEngine.h"
+#include "canvas/TextEngine.h"
+#include "canvas/ui/QtTextEngine.h"
 
 namespace korvel::cli {
 

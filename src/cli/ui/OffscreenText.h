@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "display/Canvas.h"
+#include "canvas/Canvas.h"
 
 class QGuiApplication;
 

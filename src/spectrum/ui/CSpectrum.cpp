@@ -11,11 +11,11 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
-#include "app/Ports.h"
-#include "app/ui/Bitmaps.h"
-#include "app/ui/ControlBar.h"
-#include "app/ui/UiText.h"
-#include "spectrum/SpectrumControlIds.h"
+#include "ports/Ports.h"
+#include "ports/ui/Bitmaps.h"
+#include "ports/ui/ControlBar.h"
+#include "ports/ui/UiText.h"
+#include "ports/SpectrumControlIds.h"
 #include "spectrum/SpectrumCopy.h"
 #include "spectrum/SpectrumFile.h"
 #include "spectrum/SpectrumRun.h"

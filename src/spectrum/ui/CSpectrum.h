@@ -7,7 +7,7 @@
 
 #include <QWidget>
 
-#include "app/ui/QtControls.h"
+#include "ports/ui/QtControls.h"
 
 namespace korvel::ui {
 

@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-#include "display/ui/CanvasImage.h"
+#include "canvas/ui/CanvasImage.h"
 
 namespace korvel::ui {
 

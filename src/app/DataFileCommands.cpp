@@ -1,0 +1,155 @@
+#include "app/DataFileCommands.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "acquisition/ProcessRecord.h"
+#include "app/ControlBarSetup.h"
+#include "app/MainCommands.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "ports/Ports.h"
+#include "model/Texts.h"
+#include "display/Plot.h"
+#include "display/PlotCursors.h"
+#include "display/PlotState.h"
+#include "display/PlotStyle.h"
+#include "files/CompanionFile.h"
+#include "files/DataFileReader.h"
+#include "files/DataFileState.h"
+#include "files/DataFileWriter.h"
+
+namespace korvel {
+
+namespace {
+
+// Release 1.05.
+constexpr int ReleaseMajor = 1;
+constexpr int ReleaseMinor = 5;
+
+// Mouse moves are ignored and the marks taken off while a file dialog is open.
+void PauseTracking() {
+    PlotState.TrackingOn = 0;
+    EraseCursors(PlotCanvas);
+    EraseReference();
+}
+
+// "<title format> : name", the name being the file's without folder and
+// without extension (up to its last dot).
+void ShowFileTitle(TextId format, const char* path) {
+    const char* slash = std::strrchr(path, '/');
+    const char* name = slash != nullptr ? slash + 1 : path;
+    const char* dot = std::strrchr(name, '.');
+    const size_t length = dot != nullptr ? static_cast<size_t>(dot - name) : std::strlen(name);
+    char title[DataFileNameSize + 128];
+    const int used = std::snprintf(title, sizeof title, Text(format), ReleaseMajor, ReleaseMinor);
+    std::snprintf(title + used, sizeof title - static_cast<size_t>(used), "%.*s",
+                  static_cast<int>(length), name);
+    Ports.frame->SetTitle(title);
+}
+
+void ShowRecordRead(int32_t mode) {
+    const float periodBefore = OscState.SamplePeriod;
+    Ports.frame->SetPointer(Pointer::Hourglass);
+    const int32_t read = ReadDataFile(mode);
+    Ports.frame->SetPointer(Pointer::Arrow);
+
+    // The bars' fields are written below; the next drawing writes them again.
+    PlotState.EditsLive = 0;
+    if (read == 1) {
+        // The bars show the settings a companion file may have changed.
+        // Selecting the frequency index there sets the capture's time step;
+        // the record read keeps its file's.
+        const float filePeriod = OscState.SamplePeriod;
+        ShowSettingsInBars();
+        OscState.SamplePeriod = filePeriod;
+        CreatePlotFonts();
+    } else {
+        // A binary header cut inside its first time leaves the period it
+        // had read; the record still shown keeps its own.
+        OscState.SamplePeriod = periodBefore;
+        Ports.dialogs->Message(Text(TextId::ReadDataError), nullptr);
+        const int32_t count = std::clamp(OscSettings.Num_Data, 0, MaxData);
+        std::fill(OscState.Record, OscState.Record + count, 0.0f);
+    }
+    OscState.AutoNormPending = 1;
+    PlotState.EditsLive = 0;
+    ProcessRecord();
+    RefreshPlot();
+}
+
+void Save(bool window) {
+    if (Busy()) return;
+    PauseTracking();
+    // The Russian interface offers "All files" too; like the text filter it writes text.
+    const FileFilter filters[] = {{Text(TextId::TextFileFilter), "*.ktf"},
+                                  {Text(TextId::BinaryFileFilter), "*.kbf"},
+                                  {Text(TextId::AllFilesFilter), "*.*"}};
+    FileDialogRequest request;
+    request.title = Text(TextId::SaveDialogTitle);
+    request.filters = filters;
+    request.filterCount = OscState.Russian == 1 ? 3 : 2;
+    request.selectedFilter = DataFiles.SaveFilterIndex;
+    request.defaultExtension = "ktf";
+    request.initialDirectory = ".";
+    request.confirmOverwrite = true;
+    char path[DataFileNameSize] = "";
+    const bool chosen = Ports.dialogs->SaveFileName(request, path, sizeof path);
+    DataFiles.SaveFilterIndex = request.selectedFilter;
+    if (chosen) {
+        ShowFileTitle(TextId::SavedTitleFormat, path);
+        SetDataFileName(path);
+        const int32_t format = request.selectedFilter == SaveBinary ? SaveBinary : SaveText;
+        const int32_t result =
+            window ? WriteWindowFile(path, format) : WriteRecordFile(path, format);
+        if (result != DataFileWritten) {
+            const bool dataWritten = result == CompanionNotWritten;
+            const std::string failed = dataWritten ? CompanionPath(path) : std::string(path);
+            char message[DataFileNameSize + 256];
+            std::snprintf(message, sizeof message,
+                          Text(dataWritten ? TextId::WriteCompanionError : TextId::WriteDataError),
+                          failed.c_str());
+            Ports.dialogs->Message(message, nullptr);
+        }
+    }
+    PlotState.TrackingOn = 1;
+}
+
+}  // namespace
+
+void OpenCommand() {
+    if (Busy()) return;
+    PauseTracking();
+    const FileFilter filters[] = {{Text(TextId::TextFileFilter), "*.ktf"},
+                                  {Text(TextId::BinaryFileFilter), "*.kbf"},
+                                  {Text(TextId::AllFilesFilter), "*.*"}};
+    FileDialogRequest request;
+    request.title = Text(TextId::OpenDialogTitle);
+    request.filters = filters;
+    request.filterCount = 3;
+    request.selectedFilter = DataFiles.OpenFilterIndex;
+    request.defaultExtension = "ktf";
+    request.initialDirectory = ".";
+    char path[DataFileNameSize] = "";
+    const bool chosen = Ports.dialogs->OpenFileName(request, path, sizeof path);
+    DataFiles.OpenFilterIndex = request.selectedFilter;
+    if (chosen) {
+        ShowFileTitle(TextId::OpenedTitleFormat, path);
+        SetDataFileName(path);
+        ShowRecordRead(request.selectedFilter);
+    }
+    PlotState.TrackingOn = 1;
+}
+
+void SaveCommand() {
+    Save(false);
+}
+
+void WinSaveCommand() {
+    Save(true);
+}
+
+}  // namespace korvel

@@ -1,0 +1,57 @@
+#include "app/SettingsCommand.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "model/Conversions.h"
+#include "model/Parameters.h"
+#include "acquisition/ProcessRecord.h"
+#include "app/ControlBarSetup.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "display/Plot.h"
+#include "display/PlotStyle.h"
+
+namespace korvel {
+
+namespace {
+
+struct Noted {
+    float baseFreq = OscSettings.BaseFreq;
+    int32_t dividers[4]{OscSettings.FreqDiv[0], OscSettings.FreqDiv[1], OscSettings.FreqDiv[2],
+                        OscSettings.FreqDiv[3]};
+    int32_t prehistory = OscSettings.Prehistory;
+    int32_t numData = OscSettings.Num_Data;
+    int32_t frequencyIndex = OscSettings.Korv_Freq;
+    float samplePeriod = OscState.SamplePeriod;
+
+    bool SameClock() const {
+        return OscSettings.BaseFreq == baseFreq && OscSettings.Korv_Freq == frequencyIndex &&
+               std::equal(std::begin(dividers), std::end(dividers), OscSettings.FreqDiv);
+    }
+};
+
+}  // namespace
+
+void SettingsCommand(const std::function<bool()>& runDialog) {
+    if (OscState.OscRunning == 1 || OscState.SpectrumRunning == 1) return;
+    const Noted noted;
+    const bool ok = runDialog();
+    if (!ok) {
+        SetParam(ParamBaseFreq, noted.baseFreq);
+        OscSettings.Prehistory = noted.prehistory;
+        SetParam(ParamFreqDividers, noted.dividers);
+        OscSettings.Num_Data = noted.numData;
+    }
+    if (noted.SameClock()) OscState.SamplePeriod = noted.samplePeriod;
+    if (ok) {
+        CreatePlotFonts();
+        ConfigureDevice();
+        ProcessRecord();
+        RequestAutoNorm();
+        RefreshPlot();
+    }
+    RebuildFrequencyList();
+}
+
+}  // namespace korvel

@@ -1,0 +1,140 @@
+#include "model/Parameters.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "model/SettingsBounds.h"
+#include "model/Texts.h"
+
+namespace korvel {
+
+namespace {
+
+int32_t SaturatingInt(double value) {
+    if (std::isnan(value)) return 0;
+    constexpr double lo = std::numeric_limits<int32_t>::min();
+    constexpr double hi = std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(std::clamp(std::trunc(value), lo, hi));
+}
+
+int32_t ValidFrequencyIndex(int32_t k) {
+    return std::clamp(k, 0, 3);
+}
+
+// SamplePeriod = FreqDiv[Korv_Freq] / BaseFreq, in microseconds since BaseFreq is in MHz.
+void UpdateSamplePeriod() {
+    const int32_t divider = OscSettings.FreqDiv[ValidFrequencyIndex(OscSettings.Korv_Freq)];
+    OscState.SamplePeriod = static_cast<float>(static_cast<double>(divider) /
+                                               static_cast<double>(OscSettings.BaseFreq));
+}
+
+}  // namespace
+
+ParamRef GetParam(uint32_t id) {
+    auto i = [](int32_t& field) { return ParamRef{ParamType::Int, &field, nullptr}; };
+    auto f = [](float& field) { return ParamRef{ParamType::Float, nullptr, &field}; };
+    switch (id) {
+        case ParamAccOver:
+            return i(OscSettings.Acc_Over);
+        case ParamAvOver:
+            return i(OscSettings.Av_Over);
+        case ParamAutoNorm:
+            return i(OscSettings.AutoNorm);
+        case ParamDMin:
+            return f(OscSettings.D_min);
+        case ParamDMax:
+            return f(OscSettings.D_max);
+        case ParamBipolar:
+            return i(OscSettings.Bipolar);
+        case ParamInvert:
+            return i(OscSettings.Invert);
+        case ParamBaseAddr:
+            return i(OscSettings.BaseAddr);
+        case ParamPrevBaseAddr:
+            return i(OscState.PrevBaseAddr);
+        case ParamAutoConf:
+            return i(OscSettings.AutoConf);
+        case ParamKorvFreq:
+            return i(OscSettings.Korv_Freq);
+        case ParamBaseFreq:
+            return f(OscSettings.BaseFreq);
+        case ParamFreqDividers:
+            return ParamRef{ParamType::DividerBlock, &OscSettings.FreqDiv[0], nullptr};
+        case ParamAmplitude:
+            return f(OscSettings.Amplitude);
+        case ParamZeroLevel:
+            return f(OscSettings.ZeroLevel);
+        case ParamViewMin:
+            return f(OscState.ViewMin);
+        case ParamViewMax:
+            return f(OscState.ViewMax);
+        case ParamLFontSize:
+            return i(OscSettings.LFontSize);
+        case ParamMFontSize:
+            return i(OscSettings.MFontSize);
+        case ParamVAcc:
+            return i(OscSettings.V_Acc);
+        case ParamTAcc:
+            return i(OscSettings.T_Acc);
+        default:
+            return ParamRef{};
+    }
+}
+
+void SetParam(uint32_t id, double value) {
+    const ParamRef ref = GetParam(id);
+    switch (id) {
+        case ParamBaseAddr:
+            OscState.PrevBaseAddr = OscSettings.BaseAddr;
+            break;
+        case ParamBaseFreq:
+            // Every time scale divides by the clock: one that gives some divider
+            // no ordinary period (zero, less, NaN, or so small that the period
+            // is infinite) is refused, whoever offers it.
+            if (!(std::isfinite(value) &&
+                  ClockGivesPeriods(static_cast<float>(value), OscSettings.FreqDiv))) {
+                return;
+            }
+            break;
+        case ParamFreqDividers:
+            return;  // a block, not a number: see the overload
+        default:
+            break;
+    }
+    if (ref.type == ParamType::Int) *ref.intField = SaturatingInt(value);
+    if (ref.type == ParamType::Float) *ref.floatField = static_cast<float>(value);
+
+    if (id == ParamBaseFreq) UpdateSamplePeriod();
+    if (id == ParamAmplitude) {
+        OscSettings.Conversion = static_cast<float>(OscSettings.Amplitude * 0.00390625);
+    }
+}
+
+void SetParam(uint32_t id, const int32_t (&dividers)[4]) {
+    if (id != ParamFreqDividers) return;
+    for (int k = 0; k < 4; ++k) {
+        if (dividers[k] > 0 && PeriodUsable(dividers[k], OscSettings.BaseFreq)) {
+            OscSettings.FreqDiv[k] = dividers[k];
+        }
+    }
+    UpdateSamplePeriod();
+}
+
+void SetFrequencyIndex(int32_t k) {
+    OscSettings.Korv_Freq = ValidFrequencyIndex(k);
+    UpdateSamplePeriod();
+}
+
+void ConfigureDevice() {}
+
+void FormatFrequencyItem(int32_t k, char* text, size_t size) {
+    const double mhz = static_cast<double>(OscSettings.BaseFreq) /
+                       static_cast<double>(OscSettings.FreqDiv[ValidFrequencyIndex(k)]);
+    std::snprintf(text, size, Text(TextId::FrequencyItemFormat), mhz);
+}
+
+}  // namespace korvel
