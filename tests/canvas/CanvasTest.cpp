@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <utility>
 #include <vector>
 
+#include "canvas/BitmapSize.h"
 #include "canvas/FixedCellTextEngine.h"
 
 namespace korvel {
@@ -24,126 +26,122 @@ Pixels Inked(const Canvas& canvas, uint32_t background = White) {
     return inked;
 }
 
-Pixels Line(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+// The pixels a drawing inks on a white canvas of 20 x 20.
+Pixels Drawn(const std::function<void(Canvas&)>& draw) {
     Canvas canvas;
     canvas.Resize(20, 20);
-    canvas.MoveTo(x0, y0);
-    canvas.LineTo(x1, y1);
+    draw(canvas);
     return Inked(canvas);
 }
 
-std::vector<uint32_t> Scrambled(Canvas& canvas) {
-    uint32_t state = 7;
-    for (int32_t i = 0; i < canvas.Width() * canvas.Height(); ++i) {
-        state = state * 1664525u + 1013904223u;
-        canvas.Pixels()[i] = 0xFF000000u | (state >> 8);
-    }
-    return {canvas.Pixels(), canvas.Pixels() + canvas.Width() * canvas.Height()};
+Pixels Line(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t width = 1) {
+    return Drawn([&](Canvas& c) {
+        c.SetPen({Black, width});
+        c.MoveTo(x0, y0);
+        c.LineTo(x1, y1);
+    });
 }
 
-TEST(Canvas, LinesLeaveTheirEndPointAndRoundTiesTowardTheStart) {
+// Lines leave their end point, round ties toward the start, and are clipped
+// without walking the steps outside; a polyline paints each joint once.
+TEST(Canvas, LinePixels) {
     const Pixels shallow{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 1},
                          {5, 1}, {6, 2}, {7, 2}, {8, 2}, {9, 3}};
-    EXPECT_EQ(Line(0, 0, 10, 3), shallow);
-    Pixels steep;
+    Pixels steep, across, down;
     for (const auto& [x, y] : shallow)
         steep.insert({y, x});
+    for (int32_t i = 0; i < 20; ++i)
+        across.insert({i, 4}), down.insert({7, i});
+    EXPECT_EQ(Line(0, 0, 10, 3), shallow);
     EXPECT_EQ(Line(0, 0, 3, 10), steep);
     EXPECT_EQ(
         Line(10, 3, 0, 0),
         (Pixels{{10, 3}, {9, 3}, {8, 2}, {7, 2}, {6, 2}, {5, 2}, {4, 1}, {3, 1}, {2, 1}, {1, 0}}));
-
-    // A polyline paints each joint once, from the line that starts there.
-    Canvas canvas;
-    canvas.Resize(20, 10);
-    canvas.MoveTo(2, 2);
-    canvas.LineTo(6, 2);
-    canvas.LineTo(6, 5);
-    EXPECT_EQ(Inked(canvas), (Pixels{{2, 2}, {3, 2}, {4, 2}, {5, 2}, {6, 2}, {6, 3}, {6, 4}}));
-    EXPECT_EQ(canvas.Pixel(2, 2), 0xFF000000u);  // opaque, as a QImage of RGB32 reads it
+    EXPECT_EQ(Line(-500000000, 4, 500000000, 4), across);
+    EXPECT_EQ(Line(7, 400000000, 7, -400000000), down);
+    // A wide pen stamps a square on each pixel, its extra pixel up and left.
+    EXPECT_EQ(Line(3, 3, 5, 3, 2), (Pixels{{2, 2}, {3, 2}, {4, 2}, {2, 3}, {3, 3}, {4, 3}}));
+    EXPECT_EQ(Line(0, 0, 0, 0), Pixels{});
+    EXPECT_EQ(Drawn([](Canvas& c) {
+                  c.MoveTo(2, 2);
+                  c.LineTo(6, 2);
+                  c.LineTo(6, 5);
+              }),
+              (Pixels{{2, 2}, {3, 2}, {4, 2}, {5, 2}, {6, 2}, {6, 3}, {6, 4}}));
 }
 
-TEST(Canvas, LinesFarBeyondTheCanvasAreClippedNotWalked) {
-    Canvas canvas;
-    canvas.Resize(30, 10);
-    canvas.MoveTo(-500000000, 4);
-    canvas.LineTo(500000000, 4);
-    canvas.MoveTo(7, -400000000);
-    canvas.LineTo(7, 400000000);
-    Pixels expected;
-    for (int32_t x = 0; x < 30; ++x)
-        expected.insert({x, 4});
-    for (int32_t y = 0; y < 10; ++y)
-        expected.insert({7, y});
-    EXPECT_EQ(Inked(canvas), expected);
-}
-
-// Pen rows and columns: 1 pixel on the edges of [2, 8) x [2, 6); 2 pixels one
-// outside and one inside the left and top, two inside the right and bottom.
+// The pen on the edges of [2, 8) x [2, 6): a 1-pixel pen on the outermost
+// rows and columns, a 2-pixel one also one further out at left and top.
 TEST(Canvas, RectanglesLeaveTheirRightAndBottomEdges) {
     for (int32_t width : {1, 2}) {
         Canvas canvas;
         canvas.Resize(12, 10);
         canvas.SetPen({Black, width});
         canvas.SetBrush({Grey});
-        canvas.Rectangle(2, 2, 8, 6);
+        canvas.Rectangle(8, 6, 2, 2);  // corners in any order
         const int32_t lo = width == 1 ? 2 : 1;
         for (int32_t y = 0; y < 10; ++y) {
             for (int32_t x = 0; x < 12; ++x) {
                 const bool outer = x >= lo && x <= 7 && y >= lo && y <= 5;
-                const bool inner = x >= 3 && x <= 8 - width - 1 && y >= 3 && y <= 6 - width - 1;
-                const uint32_t expected = inner ? Grey : (outer ? Black : White);
-                EXPECT_EQ(canvas.Pixel(x, y) & 0xFFFFFF, expected) << width << ":" << x << "," << y;
+                const bool inner = x >= 3 && x <= 7 - width && y >= 3 && y <= 5 - width;
+                EXPECT_EQ(canvas.Pixel(x, y) & 0xFFFFFF, inner ? Grey : (outer ? Black : White))
+                    << width << ":" << x << "," << y;
             }
         }
     }
+    EXPECT_EQ(Drawn([](Canvas& c) { c.Rectangle(3, 3, 3, 9); }), Pixels{});
 }
 
-TEST(Canvas, NotXorShowsThePenOnWhiteAndTwiceRestoresEveryPixel) {
+// NOT(pen XOR pixel): the pen's own colour on white, and the same marks drawn
+// twice restore every pixel; a white brush leaves the inside alone. Fills
+// ignore the mode.
+TEST(Canvas, NotXorMarksVanishWhenDrawnTwice) {
     Canvas canvas;
     canvas.Resize(40, 30);
-    canvas.SetRasterMode(RasterMode::NotXor);
+    EXPECT_EQ(canvas.SetRasterMode(RasterMode::NotXor), RasterMode::Copy);
     canvas.SetPen({Rgb(0, 150, 100), 1});
     canvas.MoveTo(1, 1);
     canvas.LineTo(30, 1);
     EXPECT_EQ(canvas.Pixel(5, 1), 0xFF000000u | Rgb(0, 150, 100));
-
-    const std::vector<uint32_t> before = Scrambled(canvas);
+    uint32_t state = 7;
+    for (int32_t i = 0; i < 40 * 30; ++i)
+        canvas.Pixels()[i] = 0xFF000000u | ((state = state * 1664525u + 1013904223u) >> 8);
+    const std::vector<uint32_t> before(canvas.Pixels(), canvas.Pixels() + 40 * 30);
+    auto now = [&] { return std::vector<uint32_t>(canvas.Pixels(), canvas.Pixels() + 40 * 30); };
     auto marks = [&] {
         canvas.SetPen({Rgb(0, 150, 100), 1});
         canvas.SetBrush({Rgb(255, 255, 100)});
         canvas.Rectangle(3, 2, 20, 25);
-        canvas.Rectangle(10, 5, 11, 9);
         canvas.SetPen({Rgb(0, 255, 0), 2});
+        canvas.Rectangle(10, 5, 12, 9);
         canvas.MoveTo(0, 29);
         canvas.LineTo(39, 0);
         canvas.LineTo(39, 29);
     };
-    auto now = [&] { return std::vector<uint32_t>(canvas.Pixels(), canvas.Pixels() + 40 * 30); };
     marks();
     EXPECT_NE(now(), before);
     marks();
     EXPECT_EQ(now(), before);
-}
 
-TEST(Canvas, WhiteBrushUnderNotXorLeavesTheInsideAlone) {
-    Canvas canvas;
-    canvas.Resize(20, 20);
-    const std::vector<uint32_t> before = Scrambled(canvas);
-    canvas.SetRasterMode(RasterMode::NotXor);
     canvas.SetPen({Rgb(255, 0, 0), 1});
     canvas.SetBrush({White});
     canvas.Rectangle(2, 2, 15, 15);
-    for (int32_t i = 0; i < 400; ++i) {
-        const int32_t x = i % 20;
-        const int32_t y = i / 20;
+    for (int32_t i = 0; i < 40 * 30; ++i) {
+        const int32_t x = i % 40, y = i / 40;
         const bool outline =
             x >= 2 && x <= 14 && y >= 2 && y <= 14 && (x == 2 || x == 14 || y == 2 || y == 14);
         EXPECT_EQ(canvas.Pixels()[i] == before[i], !outline) << x << "," << y;
     }
-    // Fills ignore the mode and clip.
-    canvas.FillRect(-5, 18, 100, 100, Grey);
-    EXPECT_EQ(canvas.Pixel(0, 19) & 0xFFFFFF, Grey);
+    canvas.FillRect(-5, 28, 100, 100, Grey);
+    EXPECT_EQ(canvas.Pixel(0, 29), 0xFF000000u | Grey);
+    EXPECT_EQ(canvas.Pixel(39, 27), before[27 * 40 + 39]);
+    // A copy has white outside the canvas; 96 pixels per inch are 254 tenths of a mm.
+    uint32_t copy[4];
+    canvas.CopyRect(39, 29, 2, 2, copy, 2);
+    EXPECT_EQ(std::vector<uint32_t>(copy, copy + 4),
+              (std::vector<uint32_t>{0xFF000000u | Grey, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu}));
+    EXPECT_EQ(std::vector<int32_t>({TenthsOfMm(96, 96), TenthsOfMm(100, 0), TenthsOfMm(99, 300)}),
+              std::vector<int32_t>({254, 264, 83}));
 }
 
 // The fixed-cell font of height 12: cells 6 wide, baseline 10 rows down.
@@ -170,6 +168,9 @@ TEST(Canvas, TextCellsAreOpaqueAndAlignedOnTheirPoint) {
     cell(AlignLeft | AlignTop, "1");
     EXPECT_EQ(canvas.Pixel(52, 39) & 0xFFFFFF, Black);  // the glyph ends on the baseline
     EXPECT_EQ(canvas.Pixel(52, 40) & 0xFFFFFF, White);
+    canvas.SetTextColor(Rgb(255, 0, 0));
+    canvas.TextOut(0, 0, "1");
+    EXPECT_EQ(canvas.Pixel(2, 9), 0xFFFF0000u);
 
     canvas.SetFont(nullptr);
     canvas.TextOut(10, 10, "100");
@@ -186,6 +187,8 @@ TEST(Canvas, TextCellsAreOpaqueAndAlignedOnTheirPoint) {
     EXPECT_NE(picture(symbol, 'm'), picture(font, 'm'));
     EXPECT_NE(picture(symbol, 'D'), picture(font, 'D'));
     EXPECT_EQ(picture(symbol, '5'), picture(font, '5'));
+    EXPECT_FALSE(engine.MakeFont("Arial", 12, symbol));
+    EXPECT_FALSE(symbol.Exists());
 }
 
 }  // namespace

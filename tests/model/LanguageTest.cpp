@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <string>
+
 #include "model/OscState.h"
 #include "model/Texts.h"
 #include "support/CoreTest.h"
@@ -10,55 +12,47 @@
 namespace korvel {
 namespace {
 
-TEST(Language, RussianOnlyForTheRussianLanguage) {
-    for (const char* lang : {"ru_RU.UTF-8", "ru", "ru_UA.KOI8-U", "ru@latin"})
-        EXPECT_EQ(IsRussianLocale(nullptr, nullptr, lang), 1) << lang;
-    // Other Cyrillic languages and everything else: English.
-    for (const char* lang : {"uk_UA.UTF-8", "be_BY.UTF-8", "en_US.UTF-8", "C", "rus"})
-        EXPECT_EQ(IsRussianLocale(nullptr, nullptr, lang), 0) << lang;
-    EXPECT_EQ(IsRussianLocale(nullptr, nullptr, nullptr), 0);
+// The first non-empty one of LC_ALL, LC_MESSAGES and LANG decides; only the
+// Russian language gives Russian, not other Cyrillic ones.
+TEST(Language, RussianOnlyForTheRussianLanguageOfTheFirstLocaleSet) {
+    const struct {
+        const char *all, *messages, *lang;
+        int russian;
+    } table[] = {{nullptr, nullptr, "ru_RU.UTF-8", 1},
+                 {nullptr, nullptr, "ru", 1},
+                 {nullptr, nullptr, "ru_UA.KOI8-U", 1},
+                 {nullptr, nullptr, "ru@latin", 1},
+                 {nullptr, nullptr, "uk_UA.UTF-8", 0},
+                 {nullptr, nullptr, "be_BY.UTF-8", 0},
+                 {nullptr, nullptr, "C", 0},
+                 {nullptr, nullptr, "rus", 0},
+                 {nullptr, nullptr, nullptr, 0},
+                 {"en_GB.UTF-8", "ru_RU.UTF-8", "ru_RU.UTF-8", 0},
+                 {"ru_RU.UTF-8", "en_GB", "en_GB", 1},
+                 {"", "ru_RU.UTF-8", "en_GB.UTF-8", 1},
+                 {"", "", "ru_RU.UTF-8", 1},
+                 {"", "de_DE", "ru_RU.UTF-8", 0}};
+    for (const auto& row : table)
+        EXPECT_EQ(IsRussianLocale(row.all, row.messages, row.lang), row.russian) << row.lang;
 }
 
-TEST(Language, LcAllThenLcMessagesThenLang) {
-    EXPECT_EQ(IsRussianLocale("en_GB.UTF-8", "ru_RU.UTF-8", "ru_RU.UTF-8"), 0);
-    EXPECT_EQ(IsRussianLocale("ru_RU.UTF-8", "en_GB.UTF-8", "en_GB.UTF-8"), 1);
-    EXPECT_EQ(IsRussianLocale("", "ru_RU.UTF-8", "en_GB.UTF-8"), 1);
-    EXPECT_EQ(IsRussianLocale("", "", "ru_RU.UTF-8"), 1);
-    EXPECT_EQ(IsRussianLocale("", "de_DE", "ru_RU.UTF-8"), 0);
-}
-
-class LanguageFromEnvironment : public test::CoreTest {
-  protected:
-    void SetUp() override {
-        CoreTest::SetUp();
-        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-            const char* value = getenv(name);
-            saved_.emplace_back(name, value != nullptr ? value : "");
-            unsetenv(name);
-        }
-    }
-    void TearDown() override {
-        for (const auto& [name, value] : saved_) {
-            if (value.empty())
-                unsetenv(name.c_str());
-            else
-                setenv(name.c_str(), value.c_str(), 1);
-        }
-        CoreTest::TearDown();
-    }
-    std::vector<std::pair<std::string, std::string>> saved_;
-};
+using LanguageFromEnvironment = test::CoreTest;
 
 TEST_F(LanguageFromEnvironment, PicksTheTextsOfTheRun) {
-    setenv("LANG", "ru_RU.UTF-8", 1);
+    const char* saved = getenv("LC_ALL");
+    const std::string before = saved != nullptr ? saved : "";
+    setenv("LC_ALL", "ru_RU.UTF-8", 1);
     ChooseLanguage();
     EXPECT_EQ(OscState.Russian, 1);
     EXPECT_STREQ(Text(TextId::SaveConfigError), "Ошибка сохранения файла конфигурации");
-
     setenv("LC_ALL", "uk_UA.UTF-8", 1);
     ChooseLanguage();
     EXPECT_EQ(OscState.Russian, 0);
     EXPECT_STREQ(Text(TextId::SaveConfigError), "Error saving configuration file");
+    if (saved != nullptr)
+        setenv("LC_ALL", before.c_str(), 1);
+    else
+        unsetenv("LC_ALL");
 }
 
 }  // namespace

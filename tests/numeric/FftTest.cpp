@@ -30,7 +30,8 @@ Signal Input(const std::string& kind, int32_t m) {
     for (std::vector<float>* part : {&x.re, &x.im}) {
         for (float& v : *part) {
             const uint32_t r = test::Draw(state);
-            if (kind == "noise") v = static_cast<float>(static_cast<int32_t>(r % 128001) - 64000) / 64;
+            if (kind == "noise")
+                v = static_cast<float>(static_cast<int32_t>(r % 128001) - 64000) / 64;
             if (kind == "zeros") v = r % 2 == 0 ? 0.0f : -0.0f;
             if (kind == "extremes") v = extremes[r % 8];
         }
@@ -51,7 +52,8 @@ uint64_t Transformed(const std::string& kind, int32_t m, int32_t direction) {
 class FftKernels : public ::testing::TestWithParam<FftKernel> {
   protected:
     void SetUp() override {
-        if (UseFftKernel(GetParam()) != GetParam()) GTEST_SKIP() << "this processor lacks the kernel";
+        if (UseFftKernel(GetParam()) != GetParam())
+            GTEST_SKIP() << "this processor lacks the kernel";
     }
     void TearDown() override { UseFftKernel(BestFftKernel()); }
 };

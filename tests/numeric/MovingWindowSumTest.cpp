@@ -27,9 +27,11 @@ std::vector<float> Record(const std::string& kind) {
     for (int32_t i = 0; i < 20000; ++i) {
         const uint32_t r = test::Draw(state);
         if (kind == "codes") x[i] = static_cast<float>(static_cast<int32_t>(r % 1000000) - 500000);
-        if (kind == "decimals") x[i] = static_cast<float>(static_cast<int32_t>(r % 6000001) - 3000000) / 10000;
+        if (kind == "decimals")
+            x[i] = static_cast<float>(static_cast<int32_t>(r % 6000001) - 3000000) / 10000;
         if (kind == "wide") {
-            const float v = std::ldexp(static_cast<float>(r), static_cast<int32_t>(test::Draw(state) % 277) - 172);
+            const float v = std::ldexp(static_cast<float>(r),
+                                       static_cast<int32_t>(test::Draw(state) % 277) - 172);
             x[i] = (!std::isfinite(v) ? 3.4e38f : v) * (r % 2 == 0 ? 1.0f : -1.0f);
             if (i % 97 == 3) {
                 x[i - 3] = 3e38f;

@@ -15,10 +15,10 @@ const float nan = std::nanf("");
 // 1, 2 or 5 times a power of ten by its thresholds; no step for zero,
 // negative or non-finite input.
 TEST(NiceStep, RoundsToOneTwoFiveAndHasNoStepForNonsense) {
-    const std::pair<float, float> table[] = {
-        {0.37f, 0.5f},  {1.4f, 1.0f},  {1.5f, 2.0f},        {25.0f, 20.0f},
-        {69.0f, 50.0f}, {8.0f, 10.0f}, {0.003125f, 0.005f}, {1000.0f, 1000.0f},
-        {0.0f, 0.0f},   {-3.0f, 0.0f}, {inf, 0.0f},         {nan, 0.0f}};
+    const std::pair<float, float> table[] = {{0.37f, 0.5f},       {1.4f, 1.0f},       {1.5f, 2.0f},
+                                             {25.0f, 20.0f},      {69.0f, 50.0f},     {8.0f, 10.0f},
+                                             {0.003125f, 0.005f}, {1000.0f, 1000.0f}, {0.0f, 0.0f},
+                                             {-3.0f, 0.0f},       {inf, 0.0f},        {nan, 0.0f}};
     for (const auto& [value, step] : table)
         EXPECT_FLOAT_EQ(NiceStep(value), step) << value;
 }
@@ -59,7 +59,8 @@ TEST(TickRange, WorkedExamplesAndInputsWithoutTicks) {
         {-inf, inf, 10, {NoTicks, 0, 0}},
     };
     for (const auto& row : table)
-        EXPECT_EQ(Ticks(row.low, row.high, row.n), row.ticks) << row.low << " " << row.high << " " << row.n;
+        EXPECT_EQ(Ticks(row.low, row.high, row.n), row.ticks)
+            << row.low << " " << row.high << " " << row.n;
     for (int32_t n = 2; n <= 10; ++n) {
         const auto [k, low, high] = Ticks(250000.0f, 250000.025f, n);
         EXPECT_TRUE(k >= 0 && low <= high) << n;
