@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "model/Conversions.h"
+#include "model/FieldNumbers.h"
 #include "model/Parameters.h"
 #include "app/ControlBarSetup.h"
 #include "ports/ControlIds.h"
@@ -44,16 +45,6 @@ Field FormatInt(const char* format, int32_t value) {
     Field field;
     std::snprintf(field.text, sizeof field.text, format, value);
     return field;
-}
-
-// "%d": a leading decimal integer; a number beyond 32 bits reads as the
-// nearest 32-bit value.
-bool ReadInt(const char* text, int32_t& value) {
-    char* end = nullptr;
-    const long long read = std::strtoll(text, &end, 10);
-    if (end == text) return false;
-    value = static_cast<int32_t>(std::clamp<long long>(read, INT32_MIN, INT32_MAX));
-    return true;
 }
 
 // "%g" into a float; a text that gives no finite float does not convert.
@@ -106,7 +97,7 @@ void TakeCount(const Controls& controls, int32_t id, int32_t limit, int32_t& fie
     char text[FieldChars];
     controls.GetText(id, text, sizeof text);
     int32_t value = 0;
-    if (ReadInt(text, value) && value > 0) field = std::min(value, limit);
+    if (ScanInt(text, value) && value > 0) field = std::min(value, limit);
 }
 
 }  // namespace
@@ -203,9 +194,10 @@ void SettingsDialog::SetUpSliders() {
     OwnWrites own(*this);
     const double total = AvailableTime();
     const int32_t loaded = OscState.LoadedLength;
-    const int32_t n = TickRange(0.0f, static_cast<float>(total), 10);
-    const float lo = TickLow;
-    const float hi = TickHigh;
+    const TickSet ticks = TickRange(0.0f, static_cast<float>(total), 10);
+    const int32_t n = ticks.count;
+    const float lo = ticks.low;
+    const float hi = ticks.high;
 
     controls_.SetSliderRange(PrehistorySlider, 0, 255);
     controls_.ClearSliderTicks(PrehistorySlider);
@@ -282,7 +274,7 @@ void SettingsDialog::TextChanged(int32_t id) {
             char text[FieldChars];
             controls_.GetText(Dividers[k], text, sizeof text);
             int32_t divider = 0;
-            if (ReadInt(text, divider) && divider > 0 &&
+            if (ScanInt(text, divider) && divider > 0 &&
                 UsablePeriod(divider, OscSettings.BaseFreq)) {
                 dividers[k] = divider;
             }
@@ -352,7 +344,7 @@ void SettingsDialog::TakeFields() {
     for (int32_t k = 0; k < 4; ++k) {
         controls_.GetText(Dividers[k], text, sizeof text);
         int32_t divider = 0;
-        if (ReadInt(text, divider) && divider > 0 && UsablePeriod(divider, s.BaseFreq)) {
+        if (ScanInt(text, divider) && divider > 0 && UsablePeriod(divider, s.BaseFreq)) {
             dividers[k] = divider;
         }
     }
