@@ -61,23 +61,6 @@ int32_t BoundedTrunc(double value, int32_t lo, int32_t hi) {
         std::clamp(std::trunc(value), static_cast<double>(lo), static_cast<double>(hi)));
 }
 
-// A clock and a divider give a usable sampling period when the period is a
-// normal float: the time scales, the sliders and the plot all divide by it
-// or by the clock.
-bool UsablePeriod(int32_t divider, float baseFreqMhz) {
-    const auto period =
-        static_cast<float>(static_cast<double>(divider) / static_cast<double>(baseFreqMhz));
-    return std::isnormal(period) && period > 0.0f;
-}
-
-bool UsableClock(float baseFreqMhz) {
-    if (!(baseFreqMhz > 0.0f)) return false;
-    for (const int32_t divider : OscSettings.FreqDiv) {
-        if (!UsablePeriod(divider, baseFreqMhz)) return false;
-    }
-    return true;
-}
-
 // The time span of the whole available record, us.
 double AvailableTime() {
     return IndexToTime(OscState.LoadedLength);
@@ -264,22 +247,7 @@ void SettingsDialog::TextChanged(int32_t id) {
         OscSettings.Num_Data = pos;
     } else if (id == BaseFrequency ||
                std::find(std::begin(Dividers), std::end(Dividers), id) != std::end(Dividers)) {
-        float clock = 0.0f;
-        if (ChangedFloat(BaseFrequency, OscSettings.BaseFreq, clock) && UsableClock(clock)) {
-            SetParam(ParamBaseFreq, clock);
-        }
-        int32_t dividers[4];
-        std::copy(std::begin(OscSettings.FreqDiv), std::end(OscSettings.FreqDiv), dividers);
-        for (int32_t k = 0; k < 4; ++k) {
-            char text[FieldChars];
-            controls_.GetText(Dividers[k], text, sizeof text);
-            int32_t divider = 0;
-            if (ScanInt(text, divider) && divider > 0 &&
-                UsablePeriod(divider, OscSettings.BaseFreq)) {
-                dividers[k] = divider;
-            }
-        }
-        SetParam(ParamFreqDividers, dividers);
+        TakeClockAndDividers();
         SetUpSliders();
     }
 }
@@ -294,6 +262,21 @@ void SettingsDialog::FrequencyClicked(int32_t k) {
     FrequencySelected();
     RebuildFrequencyList();
     SetUpSliders();
+}
+
+// The clock first, then the dividers on it. SetParam refuses a clock or a
+// divider that gives no usable sampling period (and a field that holds no
+// number offers it 0): the old value stands.
+void SettingsDialog::TakeClockAndDividers() {
+    float clock = 0.0f;
+    if (ChangedFloat(BaseFrequency, OscSettings.BaseFreq, clock)) SetParam(ParamBaseFreq, clock);
+    int32_t dividers[4] = {};
+    for (int32_t k = 0; k < 4; ++k) {
+        char text[FieldChars];
+        controls_.GetText(Dividers[k], text, sizeof text);
+        ScanInt(text, dividers[k]);
+    }
+    SetParam(ParamFreqDividers, dividers);
 }
 
 void SettingsDialog::TakeBaseAddress() {
@@ -320,7 +303,6 @@ void SettingsDialog::TakeBaseAddress() {
 void SettingsDialog::TakeFields() {
     OscSettingsRecord& s = OscSettings;
     float value = 0.0f;
-    char text[FieldChars];
 
     TakeBaseAddress();
 
@@ -336,19 +318,7 @@ void SettingsDialog::TakeFields() {
     s.Sound = controls_.IsChecked(settings::Sound) ? 1 : 0;
     s.Grid = controls_.IsChecked(settings::Grid) ? 1 : 0;
 
-    if (ChangedFloat(BaseFrequency, s.BaseFreq, value) && UsableClock(value)) {
-        SetParam(ParamBaseFreq, value);
-    }
-    int32_t dividers[4];
-    std::copy(std::begin(s.FreqDiv), std::end(s.FreqDiv), dividers);
-    for (int32_t k = 0; k < 4; ++k) {
-        controls_.GetText(Dividers[k], text, sizeof text);
-        int32_t divider = 0;
-        if (ScanInt(text, divider) && divider > 0 && UsablePeriod(divider, s.BaseFreq)) {
-            dividers[k] = divider;
-        }
-    }
-    SetParam(ParamFreqDividers, dividers);
+    TakeClockAndDividers();
 
     if (ChangedFloat(settings::Amplitude, s.Amplitude, value)) SetParam(ParamAmplitude, value);
     if (ChangedFloat(settings::ZeroLevel, s.ZeroLevel, value)) SetParam(ParamZeroLevel, value);
