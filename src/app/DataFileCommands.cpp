@@ -82,7 +82,7 @@ void ShowRecordRead(int32_t mode) {
 }
 
 void Save(bool window) {
-    if (Busy()) return;
+    if (PeriodicCaptureOwnsDisplay()) return;
     PauseTracking();
     // The Russian interface offers "All files" too; like the text filter it writes text.
     const FileFilter filters[] = {{Text(TextId::TextFileFilter), "*.ktf"},
@@ -121,7 +121,7 @@ void Save(bool window) {
 }  // namespace
 
 void OpenCommand() {
-    if (Busy()) return;
+    if (PeriodicCaptureOwnsDisplay()) return;
     PauseTracking();
     const FileFilter filters[] = {{Text(TextId::TextFileFilter), "*.ktf"},
                                   {Text(TextId::BinaryFileFilter), "*.kbf"},

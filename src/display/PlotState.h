@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "numeric/Ticks.h"
+
 namespace korvel {
 
 // Integer rectangle, window client coordinates (the plot canvas's pixels).
@@ -48,10 +50,7 @@ extern PlotArea SubWindowArea;
 
 // A chosen set of axis labels: ticks 0..count from low to high, none when
 // count < 0.
-struct TickSet {
-    int32_t count = -1;
-    float low = 0.0f;    // first tick value
-    float high = 0.0f;   // last tick value
+struct LabelTicks : TickSet {
     int32_t widest = 0;  // voltage labels: the widest label's width, pixels
 };
 
@@ -71,7 +70,7 @@ struct PlotStateRecord {
     int32_t ReadoutX = 0;       // centre of the read-out column
     int32_t ReadoutY[4] = {};   // baselines of the four read-out lines
     int32_t ReadoutsDirty = 0;  // 1: clear the read-out column before the next read-out
-    TickSet SubWindowLabels;    // voltage labels of the sub-window plot, kept for a pan
+    LabelTicks SubWindowLabels;    // voltage labels of the sub-window plot, kept for a pan
 
     // The mouse: zoom band, pan, cursors, reference, overview drags.
     int32_t ZoomArmed = 0;  // a left press in the sub-window armed the zoom band

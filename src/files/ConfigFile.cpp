@@ -15,13 +15,11 @@
 #include "ports/Ports.h"
 #include "model/SettingsBounds.h"
 #include "model/Texts.h"
-#include "files/ConfigEntries.h"
+#include "model/SettingFields.h"
 
 namespace korvel {
 
 namespace {
-
-constexpr int32_t kAmplitudeIndex = 18;
 
 int32_t ReadLe32(const unsigned char* bytes) {
     const uint32_t value = static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
@@ -53,7 +51,7 @@ void ApplyRecord(int32_t index, int32_t bits) {
     const ConfigEntry entry = GetConfigEntry(index);
     if (entry.index == 0) return;
     std::memcpy(entry.field(), &bits, sizeof bits);
-    if (index == kAmplitudeIndex) {
+    if (entry.floatField == &OscSettings.Amplitude) {
         OscSettings.Conversion = static_cast<float>(OscSettings.Amplitude * 0.00390625);
     }
 }

@@ -18,7 +18,7 @@
 #include "model/OscSettings.h"
 #include "model/OscState.h"
 #include "app/StartUp.h"
-#include "files/ConfigEntries.h"
+#include "model/SettingFields.h"
 #include "support/CoreTest.h"
 
 namespace korvel {

@@ -25,9 +25,8 @@ TEST(Ticks, NiceStepsAndTickRangesOfTheTable) {
             EXPECT_EQ(NiceStep(given[0]), want[0]);
             return;
         }
-        TickLow = TickHigh = 5.0f;
-        const int32_t k = TickRange(given[0], given[1], static_cast<int32_t>(given[2]));
-        EXPECT_EQ((std::vector<float>{static_cast<float>(k), TickLow, TickHigh}), want);
+        const TickSet t = TickRange(given[0], given[1], static_cast<int32_t>(given[2]));
+        EXPECT_EQ((std::vector<float>{static_cast<float>(t.count), t.low, t.high}), want);
     });
     EXPECT_EQ(rows, 31);
     const float values[] = {-2.0f, 0.0f, 2.0f, 4.0f, 6.0f};
