@@ -56,7 +56,7 @@ TEST(MovingWindowSumTest, SmallWindowsByHand) {
                 EXPECT_TRUE(std::isnan(sums[i]) ? std::isnan(got[i]) : got[i] == sums[i])
                     << i << ": " << got[i];
         });
-    EXPECT_EQ(rows, 9);
+    EXPECT_EQ(rows, 11);
     const float one = 1.0f;
     double out[2] = {9, 9};
     EXPECT_EQ(MovingWindowSum(&one, 0, 3).Next(out, 2), 0);  // no samples, no sums
