@@ -54,45 +54,6 @@ TEST(Language, RussianForTheRussianLanguageOfTheFirstLocaleSet) {
     EXPECT_EQ(rows, 14);
 }
 
-// The setting of a key: the files' records, then those GetParam alone reaches.
-ConfigEntry Setting(const std::string& key) {
-    for (int32_t i = 1; i <= ConfigEntryCount; ++i) {
-        if (key == GetConfigEntry(i).key) return GetConfigEntry(i);
-    }
-    for (uint32_t id = 0; id <= ParamTAcc; ++id) {
-        if (key == SettingOfParam(id).key) return SettingOfParam(id);
-    }
-    ADD_FAILURE() << "no setting " << key;
-    return {};
-}
-
-// Reads KEY VALUE pairs up to "|" or the end and puts the values into the
-// fields, or with check compares them with the fields' 32 bits ("period" and
-// "list" as set_param.txt says).
-void Fields(std::istringstream& row, bool check) {
-    for (std::string key; row >> key && key != "|";) {
-        if (key == "list") {
-            for (int32_t k = 0; k < 4; ++k) {
-                char text[32];
-                FormatFrequencyItem(k, text, sizeof text);
-                row >> key;
-                EXPECT_EQ(text, key + " Mhz");
-            }
-        } else if (key == "period") {
-            EXPECT_EQ(OscState.SamplePeriod, static_cast<float>(test::Number(row)));
-        } else {
-            const ConfigEntry setting = Setting(key);
-            const double value = test::Number(row);
-            const float f = static_cast<float>(value);
-            const int32_t i = static_cast<int32_t>(value);
-            const void* bits =
-                setting.type == ConfigValueType::Float ? static_cast<const void*>(&f) : &i;
-            if (check) EXPECT_EQ(std::memcmp(setting.field(), bits, 4), 0) << key << " " << value;
-            if (!check) std::memcpy(setting.field(), bits, 4);
-        }
-    }
-}
-
 using Settings = test::CoreTest;
 
 TEST_F(Settings, SetParamStepByStep) {
@@ -102,16 +63,21 @@ TEST_F(Settings, SetParamStepByStep) {
     const int32_t rows = test::ForEachRow("model/set_param.txt", [](std::istringstream& row) {
         std::string step, key;
         row >> step;
+        for (int32_t k = 0; step == "list" && k < 4; ++k) {
+            char text[32];
+            FormatFrequencyItem(k, text, sizeof text);
+            EXPECT_EQ(text, (row >> key, key) + " Mhz");
+        }
         if (step == "set") row >> key;
         const std::vector<double> n = test::Numbers(row);
-        if (step == "set") SetParam(Setting(key).paramId, n.at(0));
+        if (step == "set") SetParam(test::FieldNamed(key).paramId, n.at(0));
         if (step == "index") SetFrequencyIndex(static_cast<int32_t>(n.at(0)));
         int32_t dividers[4] = {};
         std::copy_n(n.begin(), step == "dividers" ? 4 : 0, dividers);
         if (step == "dividers") SetParam(ParamFreqDividers, dividers);
-        Fields(row, true);
+        test::Fields(row, true);
     });
-    EXPECT_EQ(rows, 25);
+    EXPECT_EQ(rows, 28);
     // Ids outside the table, a number for the block of dividers and a block
     // for any other id change nothing.
     const OscSettingsRecord before = OscSettings;
@@ -125,9 +91,9 @@ TEST_F(Settings, SetParamStepByStep) {
 TEST_F(Settings, SettingsFromOutsideAreBroughtIntoRange) {
     const int32_t rows = test::ForEachRow("model/bounds.txt", [](std::istringstream& row) {
         ResetOscSettings();
-        Fields(row, false);
+        test::Fields(row, false);
         BringSettingsIntoRange();
-        Fields(row, true);
+        test::Fields(row, true);
     });
     EXPECT_EQ(rows, 46);
 }

@@ -1,13 +1,10 @@
 // Helpers of the tests that keep their cases as rows of a table under
-// tests/data, or pin whole records by a fingerprint of their bits.
+// tests/data: reading the rows, naming the fields of the shared records, and
+// pinning whole records by a fingerprint of their bits.
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -17,34 +14,26 @@ namespace korvel::test {
 
 // Calls row(fields) for each line of tests/data/<name> that is neither blank
 // nor a # comment, with the line named in any failure; returns the count.
-inline int32_t ForEachRow(const std::string& name,
-                          const std::function<void(std::istringstream&)>& row) {
-    std::ifstream file(std::string(KORVEL_TEST_DATA_DIR) + "/" + name);
-    int32_t rows = 0;
-    for (std::string line; std::getline(file, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        SCOPED_TRACE(name + ": " + line);
-        std::istringstream fields(line);
-        row(fields);
-        ++rows;
-    }
-    return rows;
-}
+int32_t ForEachRow(const std::string& name, const std::function<void(std::istringstream&)>& row);
 
 // The next field of a row as strtod reads it: "nan", "-inf" and "0x1p-149" too.
-inline double Number(std::istream& fields) {
-    std::string text;
-    fields >> text;
-    return std::strtod(text.c_str(), nullptr);
-}
-
+double Number(std::istream& fields);
 // The fields of a row up to the next "|" or the end, as Number reads them.
-inline std::vector<double> Numbers(std::istream& fields) {
-    std::vector<double> numbers;
-    for (std::string text; fields >> text && text != "|";)
-        numbers.push_back(std::strtod(text.c_str(), nullptr));
-    return numbers;
-}
+std::vector<double> Numbers(std::istream& fields);
+
+// A field of the shared records by name: a setting by its key in the one
+// table of settings, a run-time flag of OscState by its own name, or a sample
+// of a buffer as "Record[i]", "AccBuffer[i]" or "FileData[i]".
+struct NamedField {
+    void* bits = nullptr;  // the field's 32 bits
+    bool isFloat = false;
+    int32_t paramId = -1;  // a setting's id for GetParam and SetParam, or -1
+};
+NamedField FieldNamed(const std::string& name);
+
+// Reads NAME VALUE pairs up to "|" or the end and stores the values; with
+// check, compares them with the fields instead, bit for bit (any NaN is a NaN).
+void Fields(std::istream& row, bool check);
 
 // The next 24 bits of a linear-congruential generator: inputs that are the
 // same on every machine.
