@@ -7,7 +7,6 @@
 #include <cstring>
 #include <fstream>
 #include <iomanip>
-#include <iomanip>
 #include <utility>
 
 #include "model/OscState.h"

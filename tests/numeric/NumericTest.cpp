@@ -1,15 +1,61 @@
-#include "numeric/MovingWindowSum.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "model/TestTables.h"
+#include "numeric/Fft.h"
+#include "numeric/MovingWindowSum.h"
+#include "numeric/Ticks.h"
 
 namespace korvel {
 namespace {
+
+// The real then the imaginary parts of 2^m values. "noise": -1000..1000 in
+// steps of 1/64; "zeros": only +0 and -0; "extremes": sums that overflow to
+// infinity, infinity less infinity, and subnormals on the way.
+std::vector<float> Input(const std::string& kind, int32_t m) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const float extremes[] = {0.0f, -0.0f, 1e-40f, -1e-42f, 3e38f, -3e38f, inf, 1.0f};
+    uint32_t state = 1000u * m + 7u;
+    std::vector<float> x(2 << m);
+    for (float& v : x) {
+        const uint32_t r = test::Draw(state);
+        if (kind == "noise") v = static_cast<float>(static_cast<int32_t>(r % 128001) - 64000) / 64;
+        if (kind == "zeros") v = r % 2 == 0 ? 0.0f : -0.0f;
+        if (kind == "extremes") v = extremes[r % 8];
+    }
+    return x;
+}
+
+// Each kernel the processor has must give the bits of fft_bits.txt: every
+// size both ways, hostile values, then sizes and directions alternating, so
+// that the twiddles of one call cannot leak into the next.
+TEST(Fft, EveryKernelGivesThePinnedBits) {
+    for (const FftKernel kernel : {FftKernel::Generic, FftKernel::Avx2, FftKernel::Avx512}) {
+        if (UseFftKernel(kernel) != kernel) continue;
+        SCOPED_TRACE(static_cast<int32_t>(kernel));
+        const int32_t rows = test::ForEachRow("numeric/fft_bits.txt", [](std::istringstream& row) {
+            int32_t m = 0, direction = 0;
+            std::string kind;
+            uint64_t bits = 0;
+            row >> m >> direction >> kind >> std::hex >> bits;
+            std::vector<float> x = Input(kind, m);
+            Fft(x.data(), x.data() + (1 << m), m, direction);
+            EXPECT_EQ(test::BitPrint(x.data(), x.size()), bits);
+        });
+        EXPECT_EQ(rows, 68);
+    }
+    UseFftKernel(BestFftKernel());
+
+    // A size outside 2^0 .. 2^16 leaves the arrays as they are.
+    std::vector<float> x = {1, 2, 3, 4, 5, 6, 7, 8};
+    Fft(x.data(), x.data() + 4, -1, -1);
+    Fft(x.data(), x.data() + 4, MaxFftLog2 + 1, -1);
+    EXPECT_EQ(x, (std::vector<float>{1, 2, 3, 4, 5, 6, 7, 8}));
+}
 
 // Records of 20000 samples. "codes": accumulated codes, which a double sums
 // exactly. "decimals": millivolts of four decimals as a text file holds them,
@@ -81,6 +127,30 @@ TEST(MovingWindowSumTest, LongRecordsGiveThePinnedExactSums) {
         EXPECT_EQ(test::BitPrint(sums.data(), sums.size()), bits);
     });
     EXPECT_EQ(rows, 27);
+}
+
+std::vector<float> Floats(const std::vector<double>& numbers) {
+    return std::vector<float>(numbers.begin(), numbers.end());
+}
+
+TEST(Ticks, NiceStepsAndTickRangesOfTheTable) {
+    const int32_t rows = test::ForEachRow("numeric/ticks.txt", [](std::istringstream& row) {
+        std::string kind;
+        row >> kind;
+        const std::vector<float> given = Floats(test::Numbers(row)),
+                                 want = Floats(test::Numbers(row));
+        if (kind == "nice") {
+            EXPECT_EQ(NiceStep(given[0]), want[0]);
+            return;
+        }
+        const TickSet t = TickRange(given[0], given[1], static_cast<int32_t>(given[2]));
+        EXPECT_EQ((std::vector<float>{static_cast<float>(t.count), t.low, t.high}), want);
+    });
+    EXPECT_EQ(rows, 31);
+    const float values[] = {-2.0f, 0.0f, 2.0f, 4.0f, 6.0f};
+    for (int32_t i = 0; i <= 4; ++i)
+        EXPECT_EQ(TickValue(-2.0f, 6.0f, i, 4), values[i]);
+    EXPECT_EQ(TickValue(0.1f, 0.3f, 0, 0), 0.1f);  // k = 0: the one tick is low
 }
 
 }  // namespace
