@@ -54,12 +54,12 @@ void ShowFileTitle(TextId format, const char* path) {
 void ShowRecordRead(int32_t mode) {
     const float periodBefore = OscState.SamplePeriod;
     Ports.frame->SetPointer(Pointer::Hourglass);
-    const int32_t read = ReadDataFile(mode);
+    const bool read = ReadDataFile(mode);
     Ports.frame->SetPointer(Pointer::Arrow);
 
     // The bars' fields are written below; the next drawing writes them again.
     PlotState.EditsLive = 0;
-    if (read == 1) {
+    if (read) {
         // The bars show the settings a companion file may have changed.
         // Selecting the frequency index there sets the capture's time step;
         // the record read keeps its file's.
@@ -103,7 +103,7 @@ void Save(bool window) {
         ShowFileTitle(TextId::SavedTitleFormat, path);
         SetDataFileName(path);
         const int32_t format = request.selectedFilter == SaveBinary ? SaveBinary : SaveText;
-        const int32_t result =
+        const DataFileWriteResult result =
             window ? WriteWindowFile(path, format) : WriteRecordFile(path, format);
         if (result != DataFileWritten) {
             const bool dataWritten = result == CompanionNotWritten;

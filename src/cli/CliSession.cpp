@@ -24,7 +24,7 @@
 namespace korvel::cli {
 
 void BeginSession(int32_t width, int32_t height) {
-    if (StartUp() != 0) Failure("the settings could not be set up");
+    StartUp();
     InstallCliPorts();
     SetUpControlBars();
     CreatePlotFonts();
@@ -63,7 +63,7 @@ void CheckReadable(const std::string& path) {
 void ReadRecord(const std::string& path) {
     CheckReadable(path);
     SetDataFileName(path.c_str());
-    if (ReadDataFile(DataFileDetect) != 1) NoDataFile(path);
+    if (!ReadDataFile(DataFileDetect)) NoDataFile(path);
 }
 
 void OpenRecord(const std::string& path) {
