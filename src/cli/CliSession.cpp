@@ -17,11 +17,23 @@
 #include "display/PlotStyle.h"
 #include "app/DataFileCommands.h"
 #include "files/DataFileReader.h"
+#include "files/DataFileWriter.h"
 #include "files/DataFileState.h"
 #include "ports/SpectrumControlIds.h"
 #include "spectrum/SpectrumWindow.h"
 
 namespace korvel::cli {
+
+void WriteRecordOrFail(const std::string& out, int32_t format) {
+    switch (WriteRecordFile(out.c_str(), format)) {
+        case DataFileWritten:
+            return;
+        case CompanionNotWritten:
+            Failure("wrote " + out + " but not its companion settings file");
+        default:
+            Failure("cannot write " + out);
+    }
+}
 
 void BeginSession(int32_t width, int32_t height) {
     StartUp();

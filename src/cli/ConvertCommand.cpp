@@ -52,14 +52,8 @@ int RunConvert(Arguments& args) {
     const int32_t count = OscState.LoadedLength;
     std::copy(OscState.FileData, OscState.FileData + count, OscState.Record);
     OscSettings.Num_Data = count;
-    switch (WriteRecordFile(out.c_str(), format)) {
-        case DataFileWritten:
-            return 0;
-        case CompanionNotWritten:
-            Failure("wrote " + out + " but not its companion settings file");
-        default:
-            Failure("cannot write " + out);
-    }
+    WriteRecordOrFail(out, format);
+    return 0;
 }
 
 }  // namespace korvel::cli
