@@ -127,7 +127,7 @@ int RunConfig(Arguments& args) {
         return 0;
     }
 
-    if (StartUp() != 0) Failure("the settings could not be set up");
+    StartUp();
     if (words.empty()) {
         std::string out;
         for (int32_t index = 1; index <= ConfigEntryCount; ++index)
@@ -177,7 +177,7 @@ int RunConfig(Arguments& args) {
                              "(Amplitude / 256) whenever the settings are loaded\n");
             }
         }
-        if (SaveConfig() != 0) Failure("cannot write " + ConfigFilePath());
+        if (SaveConfig() != ConfigSave::Written) Failure("cannot write " + ConfigFilePath());
     }
     std::string out;
     for (const Change& c : asked)

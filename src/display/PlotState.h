@@ -54,6 +54,12 @@ struct LabelTicks : TickSet {
     int32_t widest = 0;  // voltage labels: the widest label's width, pixels
 };
 
+// Where the pointer was last seen.
+enum class HoverArea : int32_t { Outside, Overview, SubWindow };
+
+// What a left-button drag on the overview moves.
+enum class DragMode : int32_t { NewSpan, LeftEdge, WholeMarker, RightEdge };
+
 struct PlotStateRecord {
     // Frames of the two plots, recomputed by every full redraw.
     Rect OverviewRect;
@@ -92,8 +98,8 @@ struct PlotStateRecord {
     int32_t LastX = 0;      // the last move handled by the overview logic
     int32_t LastY = 0;
     int32_t DragStarted = 0;  // the first move of a left-button drag has happened
-    int32_t HoverArea = 0;    // 0 outside, 1 overview, 2 sub-window
-    int32_t DragMode = 0;     // 0 new span, 1 left edge, 2 whole marker, 3 right edge
+    HoverArea Hover = HoverArea::Outside;
+    DragMode Drag = DragMode::NewSpan;
     int32_t SpanAnchor = 0;   // x where a new-span drag started
     int32_t MoveX1 = 0;       // the marker's edges while it is moved
     int32_t MoveX2 = 0;

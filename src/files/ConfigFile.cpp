@@ -72,7 +72,7 @@ std::string ConfigFilePath() {
     return ConfigDirectory() + "/korvel.ini";
 }
 
-int32_t LoadConfig() {
+void LoadConfig() {
     // The base clock and the dividers keep the values they hold; at start those
     // are the defaults.
     const float baseFreq = OscSettings.BaseFreq;
@@ -94,10 +94,9 @@ int32_t LoadConfig() {
     }
     BringSettingsIntoRange();
     OscState.SamplePeriod = static_cast<float>(1.0 / OscSettings.BaseFreq);
-    return 0;
 }
 
-int32_t SaveConfig() {
+ConfigSave SaveConfig() {
     unsigned char bytes[8 * ConfigEntryCount];
     for (int32_t index = 1; index <= ConfigEntryCount; ++index) {
         const ConfigEntry entry = GetConfigEntry(index);
@@ -113,13 +112,13 @@ int32_t SaveConfig() {
     const std::string path = directory + "/korvel.ini";
     std::string temporary = path + ".XXXXXX";
     const int fd = mkstemp(temporary.data());
-    if (fd < 0) return 1;
+    if (fd < 0) return ConfigSave::Failed;
     fchmod(fd, 0644);
     const bool written = WriteAll(fd, bytes, sizeof bytes) && fsync(fd) == 0;
     const bool closed = close(fd) == 0;
     if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
         unlink(temporary.c_str());
-        return 1;
+        return ConfigSave::Failed;
     }
     // A crash before this point leaves the old korvel.ini as it was (and at
     // most a stray korvel.ini.XXXXXX beside it, which nothing reads); after
@@ -130,12 +129,12 @@ int32_t SaveConfig() {
         fsync(dir);
         close(dir);
     }
-    return 0;
+    return ConfigSave::Written;
 }
 
-int32_t SaveSettingsCommand() {
-    const int32_t result = SaveConfig();
-    if (result != 0) Ports.dialogs->Message(Text(TextId::SaveConfigError), nullptr);
+ConfigSave SaveSettingsCommand() {
+    const ConfigSave result = SaveConfig();
+    if (result != ConfigSave::Written) Ports.dialogs->Message(Text(TextId::SaveConfigError), nullptr);
     return result;
 }
 
