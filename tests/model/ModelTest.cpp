@@ -33,10 +33,10 @@ TEST(FieldNumbers, LeadingNumbersOfTheTable) {
                   std::to_string(s.end - text.c_str());
         }
         EXPECT_EQ(got, want);
-        int32_t value = 41;  // ScanInt: the same, or the value untouched
-        if (how == "d")
-            EXPECT_EQ(std::pair(ScanInt(text.c_str(), value), value),
-                      std::pair(s.found, s.found ? s.value : 41));
+        int32_t value = 41;  // ScanInt: the same as base 10, or the value untouched
+        const ScannedInt d = ScanLeadingInt(text.c_str());
+        EXPECT_EQ(std::pair(ScanInt(text.c_str(), value), value),
+                  std::pair(d.found, d.found ? d.value : 41));
     });
     EXPECT_EQ(rows, 30);
 }
