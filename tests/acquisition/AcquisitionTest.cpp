@@ -31,9 +31,7 @@ void Note(const std::string& entry) {
 class LoggingBar : public test::FakeControls {
   public:
     void Show(int32_t id, bool shown) override { Note(Name(id) + (shown ? " shown" : " hidden")); }
-    void SetFace(int32_t, Face face) override {
-        Note(face == Face::Wait ? "face wait" : "face start");
-    }
+    void SetFace(int32_t, Face f) override { Note(f == Face::Wait ? "face wait" : "face start"); }
     void SetProgressRange(int32_t, int32_t lo, int32_t hi) override {
         Note("range " + std::to_string(lo) + " " + std::to_string(hi));
     }
@@ -50,9 +48,7 @@ class LoggingBar : public test::FakeControls {
 
 class LoggingFrame : public test::FakeFrame {
   public:
-    void SetPointer(Pointer shape) override {
-        Note(shape == Pointer::Hourglass ? "hourglass" : "arrow");
-    }
+    void SetPointer(Pointer p) override { Note(p == Pointer::Hourglass ? "hourglass" : "arrow"); }
     void Beep(int32_t type) override { Note("beep " + std::to_string(type)); }
 };
 
@@ -69,18 +65,12 @@ std::string Rest(std::istream& row) {
 // The scenarios of tests/data/acquisition: each file's head says what its lines do.
 class Acquisition : public test::CoreTest {
   protected:
-    void Run(const std::string& file, int32_t scenarios) {
-        int32_t started = 0;
-        test::ForEachRow("acquisition/" + file, [&](std::istringstream& row) {
-            std::string word;
-            row >> word;
-            started += word == "scenario";
-            Step(word, row);
-        });
-        EXPECT_EQ(started, scenarios);
-    }
-
     void Step(const std::string& word, std::istringstream& row) {
+        const std::string words =
+            " scenario type oscillograph press step tick set acquire poll setup process "
+            "zero file codes acc record is returned text message timer period log logstart "
+            "fingerprint ";
+        EXPECT_NE(words.find(" " + word + " "), std::string::npos) << "no step " << word;
         const std::map<std::string, std::string> buffers = {{"file", "FileData"},
                                                             {"codes", "AccBuffer"},
                                                             {"acc", "AccBuffer"},
@@ -111,7 +101,8 @@ class Acquisition : public test::CoreTest {
         if (word == "tick") row >> what, what == "osc" ? OscTimerTick() : ExtTimerTick();
         if (word == "set") test::Fields(row, false);
         if (word == "acquire")
-            returned = AcquireRecord(static_cast<int32_t>(test::Number(row)), OscState.ExtCount);
+            returned =
+                AcquireRecord(static_cast<int32_t>(test::Numbers(row).at(0)), OscState.ExtCount);
         if (word == "poll") returned = PollTrigger(OscState.ExtCount);
         if (word == "setup") returned = DeviceSetup();
         if (word == "process") ProcessRecord();
@@ -134,6 +125,9 @@ class Acquisition : public test::CoreTest {
         if (word == "returned") seen = std::to_string(returned);
         if (word == "text") seen = bar[top::Accumulator].text;
         if (word == "message") seen = ports.dialogs.messages.back().text;
+        if (word == "period")
+            seen = std::to_string(
+                OscillographPeriodMs(std::strtof((row >> what, what).c_str(), nullptr)));
         if (word == "timer") {
             const int32_t ms = ports.timers.Period(
                 (row >> what, what) == "osc" ? TimerId::Oscillograph : TimerId::ExtTrigger);
@@ -143,10 +137,6 @@ class Acquisition : public test::CoreTest {
         if (seen != "?") {
             what = Rest(row);
             EXPECT_EQ(word == "logstart" ? seen.substr(0, what.size()) : seen, what) << word;
-        }
-        if (word == "period") {
-            const std::vector<double> rateAndMs = test::Numbers(row);
-            EXPECT_EQ(OscillographPeriodMs(static_cast<float>(rateAndMs.at(0))), rateAndMs.at(1));
         }
         if (word == "fingerprint") {
             int32_t count = 0;
@@ -163,9 +153,17 @@ class Acquisition : public test::CoreTest {
 };
 
 TEST_F(Acquisition, ScenariosOfTheEngineTheSourceAndProcessing) {
-    Run("capture_engine.txt", 13);
-    Run("simulated_source.txt", 6);
-    Run("process_record.txt", 7);
+    for (const auto& [file, scenarios] : {std::pair("capture_engine.txt", 13),
+                                          {"simulated_source.txt", 6},
+                                          {"process_record.txt", 7}}) {
+        int32_t started = 0;
+        test::ForEachRow(std::string("acquisition/") + file, [&](std::istringstream& row) {
+            std::string word;
+            started += (row >> word, word) == "scenario";
+            Step(word, row);
+        });
+        EXPECT_EQ(started, scenarios);
+    }
 }
 
 TEST(RecordMeasurements, FiguresOfTheTable) {
@@ -190,11 +188,10 @@ TEST(RecordMeasurements, FiguresOfTheTable) {
                 {"p2p", m.peakToPeakMv},  {"mean", m.meanMv},   {"rms", m.rmsMv},
                 {"acrms", m.acRmsMv},     {"line", m.hasLine},  {"bin", m.lineBin},
                 {"width", m.binWidthKHz}, {"khz", m.lineKHz},   {"us", m.periodUs}};
-            for (std::string name; row >> name;) {
-                const double want = test::Number(row);
+            std::string name;
+            for (double want = 0; row >> name >> want;)
                 EXPECT_NEAR(got.at(name), want, std::abs(want) * 1e-9)
                     << std::setprecision(17) << name << " " << got.at(name);
-            }
         });
     EXPECT_EQ(rows, 16);
 }

@@ -28,12 +28,6 @@ int32_t ForEachRow(const std::string& name, const std::function<void(std::istrin
     return rows;
 }
 
-double Number(std::istream& fields) {
-    std::string text;
-    fields >> text;
-    return std::strtod(text.c_str(), nullptr);
-}
-
 std::vector<double> Numbers(std::istream& fields) {
     std::vector<double> numbers;
     for (std::string text; fields >> text && text != "|";)
@@ -48,12 +42,11 @@ NamedField FieldNamed(const std::string& name) {
     const std::pair<NamedField, const char*> runTime[] = {
         {KORVEL_FLAG(Russian)}, {KORVEL_FLAG(LoadedLength)}, {KORVEL_FLAG(AutoNormPending)},
         {KORVEL_FLAG(FileView)}, {KORVEL_FLAG(DeviceReady)}, {KORVEL_FLAG(DeviceVersion)},
-        {KORVEL_FLAG(AccCount)}, {KORVEL_FLAG(AccDone)}, {KORVEL_FLAG(ExtCount)}, {KORVEL_FLAG(ExtStart)},
+        {KORVEL_FLAG(AccCount)}, {KORVEL_FLAG(AccDone)}, {KORVEL_FLAG(ExtCount)},
         {KORVEL_FLAG(ExtArmed)}, {KORVEL_FLAG(StepIdle)}, {KORVEL_FLAG(OscRunning)}, {KORVEL_FLAG(OscPeriodMs)},
         {KORVEL_FLAG(SavedAutoNorm)}, {KORVEL_FLAG(SpectrumRunning)}, {KORVEL_FLAG(SpectrumValid)},
         {KORVEL_VALUE(SamplePeriod)}, {KORVEL_VALUE(TimeOffset)}, {KORVEL_VALUE(DataMin)},
-        {KORVEL_VALUE(DataMax)}, {KORVEL_VALUE(ViewMin)}, {KORVEL_VALUE(ViewMax)},
-        {KORVEL_VALUE(Record)}, {KORVEL_VALUE(AccBuffer)}, {KORVEL_VALUE(FileData)}};
+        {KORVEL_VALUE(DataMax)}, {KORVEL_VALUE(Record)}, {KORVEL_VALUE(AccBuffer)}, {KORVEL_VALUE(FileData)}};
     // clang-format on
 #undef KORVEL_FLAG
 #undef KORVEL_VALUE
@@ -74,9 +67,9 @@ NamedField FieldNamed(const std::string& name) {
 }
 
 void Fields(std::istream& row, bool check) {
-    for (std::string name; row >> name && name != "|";) {
+    for (std::string name, text; row >> name && name != "|" && row >> text;) {
         const NamedField field = FieldNamed(name);
-        const double value = Number(row);
+        const double value = std::strtod(text.c_str(), nullptr);
         const float f = static_cast<float>(value);
         const int32_t i = static_cast<int32_t>(value);
         const void* bits = field.isFloat ? static_cast<const void*>(&f) : &i;

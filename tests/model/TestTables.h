@@ -16,9 +16,8 @@ namespace korvel::test {
 // nor a # comment, with the line named in any failure; returns the count.
 int32_t ForEachRow(const std::string& name, const std::function<void(std::istringstream&)>& row);
 
-// The next field of a row as strtod reads it: "nan", "-inf" and "0x1p-149" too.
-double Number(std::istream& fields);
-// The fields of a row up to the next "|" or the end, as Number reads them.
+// The fields of a row up to the next "|" or the end, as strtod reads them
+// ("nan", "-inf" and "0x1p-149" too).
 std::vector<double> Numbers(std::istream& fields);
 
 // A field of the shared records by name: a setting by its key in the one
