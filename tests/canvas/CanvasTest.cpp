@@ -75,7 +75,7 @@ TEST(Canvas, PicturesOfTheTable) {
         EXPECT_EQ(Picture(canvas), want);
         ++pictures;
     }
-    EXPECT_EQ(pictures, 19);
+    EXPECT_EQ(pictures, 20);
 }
 
 TEST(Canvas, MeasuresCopiesAndPhysicalSizes) {
