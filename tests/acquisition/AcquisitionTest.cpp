@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iomanip>
 #include <map>
 #include <numbers>
 #include <string>
@@ -115,16 +116,19 @@ class Acquisition : public test::CoreTest {
                 pairs << buffers.at(word) << "[" << i << "] " << values[i] << " ";
             std::istringstream head(pairs.str());
             test::Fields(head, word == "acc" || word == "record");
-            if (word == "file" || word == "codes")
+            if (word == "file" || word == "codes") {
                 OscSettings.Num_Data = static_cast<int32_t>(values.size());
-            if (word == "file" || word == "codes") OscState.FileView = word == "file";
+                OscState.FileView = word == "file";
+            }
         }
         if (word == "is") test::Fields(row, true);
         // A look that shows as a text.
         std::string seen = "?";
         if (word == "returned") seen = std::to_string(returned);
         if (word == "text") seen = bar[top::Accumulator].text;
-        if (word == "message") seen = ports.dialogs.messages.back().text;
+        if (word == "message") {
+            seen = ports.dialogs.messages.empty() ? "" : ports.dialogs.messages.back().text;
+        }
         if (word == "period")
             seen = std::to_string(
                 OscillographPeriodMs(std::strtof((row >> what, what).c_str(), nullptr)));

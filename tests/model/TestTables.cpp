@@ -48,8 +48,6 @@ NamedField FieldNamed(const std::string& name) {
         {KORVEL_VALUE(SamplePeriod)}, {KORVEL_VALUE(TimeOffset)}, {KORVEL_VALUE(DataMin)},
         {KORVEL_VALUE(DataMax)}, {KORVEL_VALUE(Record)}, {KORVEL_VALUE(AccBuffer)}, {KORVEL_VALUE(FileData)}};
     // clang-format on
-#undef KORVEL_FLAG
-#undef KORVEL_VALUE
     const size_t bracket = name.find('[');
     const int32_t at = bracket == std::string::npos ? 0 : std::atoi(name.c_str() + bracket + 1);
     for (const auto& [field, known] : runTime) {
@@ -71,7 +69,7 @@ void Fields(std::istream& row, bool check) {
         const NamedField field = FieldNamed(name);
         const double value = std::strtod(text.c_str(), nullptr);
         const float f = static_cast<float>(value);
-        const int32_t i = static_cast<int32_t>(value);
+        const int32_t i = field.isFloat ? 0 : static_cast<int32_t>(value);
         const void* bits = field.isFloat ? static_cast<const void*>(&f) : &i;
         if (!check) {
             std::memcpy(field.bits, bits, 4);
