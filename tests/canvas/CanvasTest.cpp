@@ -94,8 +94,9 @@ TEST(Canvas, MeasuresCopiesAndPhysicalSizes) {
     canvas.Resize(3, 2);
     canvas.FillRect(0, 0, 3, 2, Black);
     EXPECT_EQ(canvas.SetRasterMode(RasterMode::NotXor), RasterMode::Copy);
-    EXPECT_EQ(std::vector<uint32_t>({canvas.Pixel(2, 1), canvas.Pixel(3, 1), canvas.Pixel(2, -1)}),
-              std::vector<uint32_t>({0xFF000000u, 0u, 0u}));
+    EXPECT_EQ(std::vector<uint32_t>({canvas.Pixel(2, 1), canvas.Pixel(3, 1), canvas.Pixel(2, 2),
+                                     canvas.Pixel(-1, 1), canvas.Pixel(2, -1)}),
+              std::vector<uint32_t>({0xFF000000u, 0u, 0u, 0u, 0u}));
     std::vector<uint32_t> copy(6, 7);
     canvas.CopyRect(2, -1, 2, 2, copy.data(), 3);
     EXPECT_EQ(copy,
