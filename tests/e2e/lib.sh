@@ -7,17 +7,12 @@ set -euo pipefail
 KORVEL_BIN=$(readlink -f "${1:?path of the korvel binary}")
 WORK=$(mktemp -d /tmp/korvel-e2e.XXXXXX)
 export XDG_RUNTIME_DIR="$WORK/runtime" XDG_CONFIG_HOME="$WORK/config" LANG=C.UTF-8
-mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+mkdir -m 700 "$XDG_RUNTIME_DIR" && cd "$WORK"  # the file dialogs open in the current folder
 unset QT_QPA_PLATFORM LC_ALL LC_MESSAGES
-cd "$WORK"  # the file dialogs open in the current folder
 APP_PID= XVFB_PID=
 trap '[ -n "$APP_PID" ] && kill $APP_PID 2>/dev/null; [ -n "$XVFB_PID" ] && kill $XVFB_PID; rm -rf "$WORK"' EXIT
 
-fail() {
-  echo "FAIL: $*" >&2
-  [ -s "$WORK/app.log" ] && tail -5 "$WORK/app.log" >&2
-  exit 1
-}
+fail() { echo "FAIL: $*" >&2; tail -5 "$WORK/app.log" >&2; exit 1; }
 
 # wait_for COMMAND...: until it succeeds; the program must stay up meanwhile.
 wait_for() {
@@ -37,9 +32,8 @@ start_x() {
   mkfifo "$WORK/displayfd"
   Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$WORK/displayfd" >/dev/null 2>&1 &
   XVFB_PID=$!
-  local display
-  read -r -t 30 display <"$WORK/displayfd" || fail "no X server"
-  export DISPLAY=":$display"
+  read -r -t 30 DISPLAY <"$WORK/displayfd" || fail "no X server"
+  export DISPLAY=":$DISPLAY"
 }
 
 # Starts the program, answers its start-up notice and waits for the plot;
@@ -47,10 +41,8 @@ start_x() {
 start_app() {
   "$KORVEL_BIN" >"$WORK/app.log" 2>&1 &
   APP_PID=$!
-  local notice
   wait_for visible '^KORVEL$'
-  notice=$(visible '^KORVEL$')
-  xdotool windowfocus --sync "$notice"
+  xdotool windowfocus --sync "$(visible '^KORVEL$')"
   xdotool key --clearmodifiers Return
   wait_for gone '^KORVEL$'
   window=$(visible '^KORVEL Oscillograph Release 1.05')
