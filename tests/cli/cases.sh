@@ -10,8 +10,7 @@ cd "$WORK"
 export XDG_CONFIG_HOME="$WORK/config" LANG=C.UTF-8
 unset LC_ALL LC_MESSAGES QT_QPA_PLATFORM DISPLAY XDG_RUNTIME_DIR
 
-cp "$DATA"/* .
-mkdir folder.ktf
+cp -r "$DATA"/. .
 DEEP=$(printf 'd%.0s' $(seq 100))
 DEEP=$DEEP/$DEEP/$DEEP/good.ktf
 mkdir -p "$(dirname "$DEEP")" && cp good.ktf "$DEEP"

@@ -9,8 +9,7 @@ WORK=$(mktemp -d /tmp/korvel-e2e.XXXXXX)
 export XDG_RUNTIME_DIR="$WORK/runtime" XDG_CONFIG_HOME="$WORK/config" LANG=C.UTF-8
 mkdir -m 700 "$XDG_RUNTIME_DIR" && cd "$WORK"  # the file dialogs open in the current folder
 unset QT_QPA_PLATFORM LC_ALL LC_MESSAGES
-APP_PID= XVFB_PID=
-trap '[ -n "$APP_PID" ] && kill $APP_PID 2>/dev/null; [ -n "$XVFB_PID" ] && kill $XVFB_PID; rm -rf "$WORK"' EXIT
+trap '[ -n "${APP_PID:-}" ] && kill $APP_PID 2>/dev/null; [ -n "${XVFB_PID:-}" ] && kill $XVFB_PID; rm -rf "$WORK"' EXIT
 
 fail() { echo "FAIL: $*" >&2; tail -5 "$WORK/app.log" >&2; exit 1; }
 
@@ -19,7 +18,7 @@ wait_for() {
   local end=$((SECONDS + 60))
   while [ $SECONDS -lt $end ]; do
     "$@" >/dev/null && return 0
-    [ -z "$APP_PID" ] || kill -0 "$APP_PID" 2>/dev/null || fail "the program ended"
+    [ -z "${APP_PID:-}" ] || kill -0 "$APP_PID" 2>/dev/null || fail "the program ended"
     sleep 0.1
   done
   fail "waited in vain for: $*"
@@ -51,8 +50,7 @@ start_app() {
 
 framed() {
   shot start
-  local box
-  box=$(convert "$WORK/start.png" -fill black +opaque '#ff00ff' -fill white -opaque '#ff00ff' -format %@ info: 2>/dev/null)
+  local box=$(convert "$WORK/start.png" -fill black +opaque '#ff00ff' -fill white -opaque '#ff00ff' -format %@ info: 2>/dev/null)
   [[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] && [ "${BASH_REMATCH[1]}" -gt 400 ] || return 1
   fw=${BASH_REMATCH[1]} fh=${BASH_REMATCH[2]} fx=${BASH_REMATCH[3]} fy=${BASH_REMATCH[4]}
 }

@@ -26,7 +26,6 @@ choose_file() {
   wait_for accepted "$2"
 }
 choose_file F4 "Save KORVEL data to file" rec
-wait_for grep -qx "Grid = 1" rec.cf
 choose_file F3 "Read KORVEL data from file" rec.ktf
 # The file opens on its first quarter: the wave's high level across the plot.
 quarter() { shot opened && [ "$(black opened 35 65 5 45)" -gt 50 ]; }
