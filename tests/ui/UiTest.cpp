@@ -21,6 +21,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <tuple>
 
 #include "app/MainCommands.h"
 #include "app/SettingsDialog.h"
