@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "ports/ControlIds.h"
-#include "model/OscSettings.h"
-#include "model/OscState.h"
 #include "display/Plot.h"
 #include "display/PlotStyle.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "ports/ControlIds.h"
 
 namespace korvel::test {
 
@@ -16,6 +16,19 @@ void TakeRange(int32_t count) {
     OscState.DataMin = OscSettings.D_min = *lo;
     OscState.DataMax = OscSettings.D_max = *hi;
     OscSettings.Num_Data = count;
+}
+
+bool Inked(int32_t x, int32_t y) {
+    return (PlotCanvas.Pixel(x, y) & 0xFFFFFF) != White;
+}
+
+bool CellIs(const Font& font, unsigned char c, int32_t left, int32_t top) {
+    const uint8_t* glyph = font.Glyph(c);
+    const int32_t w = font.Advance(c);
+    for (int32_t i = 0; glyph != nullptr && i < w * font.Height(); ++i) {
+        if (Inked(left + i % w, top + i / w) != (glyph[i] != 0)) return false;
+    }
+    return glyph != nullptr;
 }
 }  // namespace
 
@@ -54,6 +67,37 @@ int32_t PlotTest::InkedPixels(int32_t left, int32_t top, int32_t right, int32_t 
             inked += (PlotCanvas.Pixel(x, y) & 0xFFFFFF) != White;
     }
     return inked;
+}
+
+std::string PlotTest::ReadText(const Font& font, const Font& symbols, int32_t top, int32_t x0,
+                               int32_t x1) {
+    auto charAt = [&](int32_t left) -> std::string {
+        for (int c = 33; c < 127; ++c) {
+            if (CellIs(font, static_cast<unsigned char>(c), left, top)) return std::string(1, c);
+        }
+        if (CellIs(symbols, 'm', left, top)) return "µ";
+        return CellIs(symbols, 'D', left, top) ? "Δ" : "";
+    };
+    const int32_t w = font.Advance(' ');
+    std::string out;
+    int32_t end = x0;  // right edge of the last cell read
+    for (int32_t x = x0; x < x1; ++x) {
+        bool ink = false;
+        for (int32_t y = top; y < top + font.Height(); ++y)
+            ink = ink || Inked(x, y);
+        if (!ink) continue;
+        // The leftmost cell that holds this first inked column and reads as a character.
+        int32_t left = std::max(end, x - w + 1);
+        while (left < x && charAt(left).empty())
+            ++left;
+        const std::string read = charAt(left);
+        const int32_t gap = (left - end + w / 2) / w;
+        if (!out.empty()) out += gap > 8 ? " ... " : std::string(gap, ' ');
+        out += read.empty() ? "?" : read;
+        end = left + w;
+        x = end - 1;
+    }
+    return out.empty() ? "-" : out;
 }
 
 }  // namespace korvel::test

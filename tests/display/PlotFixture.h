@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "canvas/FixedCellTextEngine.h"
 #include "support/CoreTest.h"
@@ -21,6 +22,12 @@ class PlotTest : public CoreTest {
     static void FillConstant(int32_t count, float valueMv);
     // Pixels that are not white in [left, right) x [top, bottom).
     static int32_t InkedPixels(int32_t left, int32_t top, int32_t right, int32_t bottom);
+    // The text in the row of cells from top between x0 and x1, read back cell
+    // by cell against the font's characters and its symbol font's two letters
+    // (read as "µ" and "Δ"); a gap of n cells reads as n spaces, one of more
+    // than 8 as " ... ". "-" for none.
+    static std::string ReadText(const Font& font, const Font& symbols, int32_t top, int32_t x0,
+                                int32_t x1);
 
     FixedCellTextEngine engine;
 };

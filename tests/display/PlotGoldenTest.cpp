@@ -19,11 +19,11 @@
 #include <string>
 #include <vector>
 
-#include "model/OscSettings.h"
-#include "model/OscState.h"
 #include "display/Plot.h"
 #include "display/PlotFixture.h"
 #include "display/PlotState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 
 namespace korvel::test {
 namespace {

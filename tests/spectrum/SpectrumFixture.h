@@ -6,10 +6,8 @@
 
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "display/PlotState.h"
 #include "support/CoreTest.h"
 
 namespace korvel::test {
@@ -18,8 +16,7 @@ class SpectrumTest : public CoreTest {
   protected:
     static constexpr int32_t TopBar = 20;  // heights of the bars' windows
     static constexpr int32_t BottomBar = 16;
-    static constexpr int32_t CellHeight = 16;  // the block font's cell
-    static constexpr int32_t CellWidth = 8;
+    static constexpr int32_t CellHeight = 16;  // the block font's cell, 8 pixels wide
 
     void SetUp() override;
 
@@ -32,20 +29,6 @@ class SpectrumTest : public CoreTest {
     // A new window of width x height: created, then painted.
     static void Open(int32_t width, int32_t height);
     static void Paint();
-
-    static const Rect& Plot();  // the plot rectangle of the last drawing
-    static uint32_t At(int32_t x, int32_t y);
-    static std::vector<uint32_t> Pixels();
-    // x of every column whose pixel at row y is `color`.
-    static std::vector<int32_t> ColumnsOf(uint32_t color, int32_t y);
-    // [start, end) of every run of non-white pixels in row y.
-    static std::vector<std::pair<int32_t, int32_t>> InkRuns(int32_t y);
-    // Top row of the red line in column x, or -1.
-    static int32_t LineTop(int32_t x);
-    // The shown frequencies, and the fractions where the spectrum ends at 300 kHz.
-    static void ExpectShown(float lowKHz, float highKHz);
-
-    std::string Field(int32_t id) { return ports.spectrumBottomBar[id].text; }
     // Both fields hold these texts, and the last keystroke is reported.
     void Type(const std::string& min, const std::string& width);
 };
