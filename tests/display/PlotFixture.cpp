@@ -60,15 +60,6 @@ void PlotTest::FillConstant(int32_t count, float valueMv) {
     TakeRange(count);
 }
 
-int32_t PlotTest::InkedPixels(int32_t left, int32_t top, int32_t right, int32_t bottom) {
-    int32_t inked = 0;
-    for (int32_t y = top; y < bottom; ++y) {
-        for (int32_t x = left; x < right; ++x)
-            inked += (PlotCanvas.Pixel(x, y) & 0xFFFFFF) != White;
-    }
-    return inked;
-}
-
 std::string PlotTest::ReadText(const Font& font, const Font& symbols, int32_t top, int32_t x0,
                                int32_t x1) {
     auto charAt = [&](int32_t left) -> std::string {

@@ -20,8 +20,6 @@ class PlotTest : public CoreTest {
     // constant, with the range set as a capture with AutoNorm leaves it.
     static void FillSquareWave(int32_t count);
     static void FillConstant(int32_t count, float valueMv);
-    // Pixels that are not white in [left, right) x [top, bottom).
-    static int32_t InkedPixels(int32_t left, int32_t top, int32_t right, int32_t bottom);
     // The text in the row of cells from top between x0 and x1, read back cell
     // by cell against the font's characters and its symbol font's two letters
     // (read as "µ" and "Δ"); a gap of n cells reads as n spaces, one of more

@@ -1,11 +1,29 @@
 // The oscillogram driven by the scenarios of tests/data/display: the mouse's
 // zoom band, pans and marker drags, the cursors and their read-outs, the
-// sub-window's fields, layout and labels. Every scenario starts on an 800 x 500
-// plot of the simulated square wave, the fields at 0 and 12.5 us, the fields'
-// text-changed reports wired as the main window wires them.
+// sub-window's fields, the layout, labels, scale and trace, and whole plots
+// compared pixel for pixel with reference pictures. The fields' text-changed
+// reports are wired as the main window wires them.
+//
+// After an intended change of the drawing, regenerate the reference pictures
+// with
+//     KORVEL_WRITE_GOLDEN=1 ctest --preset default -R Golden
+// and look at them before committing: every run also writes the picture
+// drawn as <name>.ppm into the system's temporary folder.
+//
+// Reference file (tests/data/<name>.rle): "KORVRLE2"; width, height and the
+// number of colours (at most 256) as little-endian uint32; the colours
+// (0xFFRRGGBB) likewise; then runs until width x height pixels, each its length
+// as a base-128 number (low 7 bits first, the high bit on every byte but the
+// last) and a colour index. The encoding is canonical: equal bytes are equal
+// pictures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,6 +33,7 @@
 #include "display/PlotCursors.h"
 #include "display/PlotFixture.h"
 #include "display/PlotMouse.h"
+#include "display/PlotScale.h"
 #include "display/PlotState.h"
 #include "display/PlotStyle.h"
 #include "display/Script.h"
@@ -28,17 +47,45 @@ namespace {
 
 class PlotScript : public PlotTest, public testing::WithParamInterface<Scenario> {
   protected:
-    // Every pixel but those of the read-out column, or of a rectangle.
+    // The pixels of a rectangle, or every pixel but those of the read-out column.
     static std::vector<uint32_t> Pixels(const Words& w) {
-        const bool rect = w.size() == 5;
+        const Rect& s = PlotState.SubWindowRect;
         std::vector<uint32_t> out;
         for (int32_t y = 0; y < PlotCanvas.Height(); ++y) {
             for (int32_t x = 0; x < PlotCanvas.Width(); ++x) {
-                const bool in =
-                    rect ? x >= Int(w[1]) && y >= Int(w[2]) && x < Int(w[3]) && y < Int(w[4])
-                         : x < PlotState.SubWindowRect.right || y < 102;
+                const bool in = w.size() == 5 ? x >= Int(w[1]) && y >= Int(w[2]) && x < Int(w[3]) &&
+                                                    y < Int(w[4])
+                                              : x < s.right || y < s.top;
                 if (in) out.push_back(PlotCanvas.Pixel(x, y));
             }
+        }
+        return out;
+    }
+    static std::string Encoded(const Canvas& canvas) {
+        const std::vector<uint32_t> pixels(canvas.Pixels(),
+                                           canvas.Pixels() + canvas.Width() * canvas.Height());
+        std::vector<uint32_t> colours;
+        for (uint32_t p : pixels) {
+            if (std::find(colours.begin(), colours.end(), p) == colours.end()) colours.push_back(p);
+        }
+        std::string out = "KORVRLE2";
+        auto put32 = [&](size_t v) {
+            for (int shift = 0; shift < 32; shift += 8)
+                out += static_cast<char>(v >> shift);
+        };
+        put32(canvas.Width());
+        put32(canvas.Height());
+        put32(colours.size());
+        std::for_each(colours.begin(), colours.end(), put32);
+        for (size_t i = 0, j = 0; i < pixels.size(); i = j) {
+            while (j < pixels.size() && pixels[j] == pixels[i])
+                ++j;
+            size_t length = j - i;
+            for (; length >= 0x80; length >>= 7)
+                out += static_cast<char>(length | 0x80);
+            out += static_cast<char>(length);
+            out += static_cast<char>(std::find(colours.begin(), colours.end(), pixels[i]) -
+                                     colours.begin());
         }
         return out;
     }
@@ -48,50 +95,25 @@ class PlotScript : public PlotTest, public testing::WithParamInterface<Scenario>
     std::vector<uint32_t> kept;
 };
 
-#define STATE(record, name) \
-    { #name, &record.name }
-
 TEST_P(PlotScript, Runs) {
-    Prepare(800, 500);
-    FillSquareWave(MaxData);
     ports.bottomBar.onTextChanged = [](int32_t) { SubWindowFieldChanged(); };
-    RefreshPlot();
-
     Script s;
-    s.figures = {STATE(OscSettings, Follow_Mode),
-                 STATE(OscSettings, Grid),
-                 STATE(OscSettings, Labels_X),
-                 STATE(OscSettings, Labels_Y),
-                 STATE(OscSettings, Num_Data),
-                 STATE(OscSettings, D_min),
-                 STATE(OscState, SamplePeriod),
-                 STATE(OscState, TimeOffset),
-                 STATE(OscState, FileView),
-                 STATE(OscState, LoadedLength),
-                 STATE(OscState, OscRunning),
-                 STATE(OscState, SpectrumRunning),
-                 STATE(OscState, ViewMin),
-                 STATE(OscState, ViewMax),
-                 STATE(OscState, AutoNormPending),
-                 STATE(PlotState, ZoomArmed),
-                 STATE(PlotState, BandShown),
-                 STATE(PlotState, RefShown),
-                 STATE(PlotState, CursorShown),
-                 STATE(PlotState, OverviewCursorShown),
-                 STATE(PlotState, HoverArea),
-                 STATE(PlotState, DeltaShown),
-                 STATE(PlotState, EditsLive),
-                 STATE(PlotState, LabelsDirty),
-                 STATE(PlotState, DrawBusy),
-                 STATE(PlotState, MarkerShown),
-                 STATE(PlotState, CursorY),
-                 STATE(PlotState, RefY),
-                 STATE(PlotState, TrackingOn),
-                 STATE(ports.frame, plotShown),
-                 STATE(ports.clipboard, dpiX),
-                 STATE(ports.clipboard, dpiY),
-                 {"OverviewArea.span", &OverviewArea.span},
-                 {"SubWindowRect.right", &PlotState.SubWindowRect.right}};
+    // clang-format off
+    s.figures = {FIGURE(OscSettings, Follow_Mode), FIGURE(OscSettings, Grid),
+        FIGURE(OscSettings, Labels_X), FIGURE(OscSettings, Labels_Y), FIGURE(OscSettings, Num_Data),
+        FIGURE(OscSettings, D_min), FIGURE(OscSettings, LFontSize), FIGURE(OscSettings, MFontSize),
+        FIGURE(OscState, SamplePeriod), FIGURE(OscState, TimeOffset), FIGURE(OscState, FileView),
+        FIGURE(OscState, LoadedLength), FIGURE(OscState, OscRunning), FIGURE(OscState, ViewMin),
+        FIGURE(OscState, SpectrumRunning), FIGURE(OscState, ViewMax), FIGURE(OscState, AutoNormPending),
+        FIGURE(PlotState, ZoomArmed), FIGURE(PlotState, BandShown), FIGURE(PlotState, RefShown),
+        FIGURE(PlotState, CursorShown), FIGURE(PlotState, OverviewCursorShown),
+        FIGURE(PlotState, HoverArea), FIGURE(PlotState, DeltaShown), FIGURE(PlotState, EditsLive),
+        FIGURE(PlotState, LabelsDirty), FIGURE(PlotState, DrawBusy), FIGURE(PlotState, MarkerShown),
+        FIGURE(PlotState, CursorY), FIGURE(PlotState, RefY), FIGURE(PlotState, TrackingOn),
+        FIGURE(ports.frame, plotShown), FIGURE(ports.clipboard, dpiX), FIGURE(ports.clipboard, dpiY),
+        {"OverviewArea.span", &OverviewArea.span},
+        {"SubWindowRect.right", &PlotState.SubWindowRect.right}};
+    // clang-format on
 
     s.steps["canvas"] = [this](const Words& w) {
         InstallTextEngine(&engine);
@@ -105,14 +127,11 @@ TEST_P(PlotScript, Runs) {
     s.steps["draw"] = [](const Words& w) { DrawSubWindow(PlotCanvas, Int(w[1]), Int(w[2])); };
     s.steps["hover"] = [](const Words& w) { PlotMouseMove(0, Int(w[1]), Int(w[2])); };
     s.steps["drag"] = [](const Words& w) { PlotMouseMove(MouseLeft, Int(w[1]), Int(w[2])); };
-    s.steps["move"] = [](const Words& w) {  // buttons and keys held: left+shift, ...
-        uint32_t flags = 0;
-        for (const auto& [name, flag] : {std::pair{"left", MouseLeft},
-                                         {"right", MouseRight},
-                                         {"shift", MouseShift},
-                                         {"control", MouseControl},
-                                         {"middle", MouseMiddle}}) {
-            if (w[1].find(name) != std::string::npos) flags |= flag;
+    s.steps["move"] = [](const Words& w) {  // with buttons and keys held: Left, Right, Middle,
+        uint32_t flags = 0;                 // Shift, Control
+        for (const char c : w[1]) {
+            flags |= c == 'L' ? MouseLeft : c == 'R' ? MouseRight : c == 'M' ? MouseMiddle : 0;
+            flags |= c == 'S' ? MouseShift : c == 'C' ? MouseControl : 0;
         }
         PlotMouseMove(flags, Int(w[2]), Int(w[3]));
     };
@@ -128,35 +147,25 @@ TEST_P(PlotScript, Runs) {
         EraseCursors(PlotCanvas);
         EraseReference();
     };
-    s.steps["nosymbols"] = [this](const Words&) {
-        engine.symbolAvailable = false;
+    s.steps["fonts"] = [this](const Words& w) {  // made with only the faces named
+        engine.courierAvailable = std::find(w.begin(), w.end(), "courier") != w.end();
+        engine.symbolAvailable = std::find(w.begin(), w.end(), "symbol") != w.end();
         CreatePlotFonts();
     };
     s.steps["keep"] = [this](const Words& w) { kept = Pixels(w); };
 
-    s.probes["span"] = [](const Words&) { return Join({OscSettings.Data_S, OscSettings.Data_E}); };
     s.probes["kept"] = [this](const Words& w) { return kept == Pixels(w) ? "same" : "changed"; };
-    s.probes["pixel"] = [](const Words& w) {
-        char text[8];
-        std::snprintf(text, sizeof text, "%06x", PlotCanvas.Pixel(Int(w[1]), Int(w[2])) & 0xFFFFFF);
-        return std::string(text);
-    };
+    s.probes["span"] = [](const Words&) { return Join({OscSettings.Data_S, OscSettings.Data_E}); };
+    s.probes["pixel"] = [](const Words& w) { return Hex(PlotCanvas.Pixel(Int(w[1]), Int(w[2]))); };
     s.probes["field"] = [this](const Words& w) { return ports.bottomBar[Field(w[1])].text; };
     s.probes["writes"] = [this](const Words&) {  // since the last look
-        std::string out;
-        for (const auto& [id, text] : ports.bottomBar.writes)
-            out += (out.empty() ? "" : " ") + std::string(id == bottom::Min ? "min=" : "width=") +
-                   text;
-        ports.bottomBar.writes.clear();
-        return out.empty() ? "-" : out;
+        return Drain(ports.bottomBar.writes, [](const auto& write) {
+            return (write.first == bottom::Min ? "min=" : "width=") + write.second;
+        });
     };
     s.probes["pointers"] = [this](const Words&) {  // since the last look
         const char* names[] = {"arrow", "hourglass", "size", "hand"};
-        std::string out;
-        for (const Pointer p : ports.frame.pointers)
-            out += (out.empty() ? "" : " ") + std::string(names[static_cast<int>(p)]);
-        ports.frame.pointers.clear();
-        return out.empty() ? "-" : out;
+        return Drain(ports.frame.pointers, [&](Pointer p) { return names[static_cast<int>(p)]; });
     };
     s.probes["readout"] = [](const Words& w) {
         const int32_t top = PlotState.ReadoutY[Int(w[1])] - MessageFont.Ascent();
@@ -185,10 +194,6 @@ TEST_P(PlotScript, Runs) {
         const TickSet& t = PlotState.SubWindowLabels;
         return std::to_string(t.count) + " " + Figure(t.low) + " " + Figure(t.high);
     };
-    s.probes["readouts"] = [](const Words&) {
-        const PlotStateRecord& p = PlotState;
-        return Join({p.ReadoutX, p.ReadoutY[0], p.ReadoutY[1], p.ReadoutY[2], p.ReadoutY[3]});
-    };
     s.probes["clipboard"] = [this](const Words&) {
         const FakeClipboard& c = ports.clipboard;
         std::vector<uint32_t> shown(c.pixels.size());
@@ -197,15 +202,39 @@ TEST_P(PlotScript, Runs) {
         return Join({c.copies, c.width, c.height, c.widthTenthMm, c.heightTenthMm}) +
                (shown == c.pixels ? " as shown" : " other pixels");
     };
+    s.probes["golden"] = [](const Words& w) {  // the canvas against tests/data/<name>.rle
+        const Canvas& c = PlotCanvas;
+        const std::string picture =
+            (std::filesystem::temp_directory_path() / (w[1] + ".ppm")).string();
+        std::ofstream ppm(picture, std::ios::binary);
+        ppm << "P6\n" << c.Width() << " " << c.Height() << "\n255\n";
+        for (int32_t i = 0; i < c.Width() * c.Height(); ++i)
+            ppm << char(c.Pixels()[i] >> 16) << char(c.Pixels()[i] >> 8) << char(c.Pixels()[i]);
+        const std::string drawn = Encoded(c);
+        const std::string reference = std::string(KORVEL_TEST_DATA_DIR) + "/" + w[1] + ".rle";
+        if (std::getenv("KORVEL_WRITE_GOLDEN") != nullptr)
+            std::ofstream(reference, std::ios::binary) << drawn;
+        std::ostringstream expected;
+        expected << std::ifstream(reference, std::ios::binary).rdbuf();
+        return expected.str() == drawn ? "same" : "differs, drawn as " + picture;
+    };
+    s.probes["fonts"] = [](const Words&) {
+        const bool symbols = LabelSymbolFont.Exists() || MessageSymbolFont.Exists();
+        return Join({LabelFont.Height(), MessageFont.Height()}) + (symbols ? " symbols" : "");
+    };
+    s.probes["widen"] = [](const Words& w) {
+        const VerticalScale v = WidenRange(std::stof(w[1]), std::stof(w[2]));
+        return Figure(v.lo) + " " + Figure(v.hi) + " " + Figure(v.range) +
+               (v.noData ? " none" : "");
+    };
     s.Run(GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Mouse, PlotScript, testing::ValuesIn(ReadScenarios("display/mouse.txt")),
-                         ScenarioName);
-INSTANTIATE_TEST_SUITE_P(Readouts, PlotScript,
-                         testing::ValuesIn(ReadScenarios("display/readouts.txt")), ScenarioName);
-INSTANTIATE_TEST_SUITE_P(SubWindow, PlotScript,
-                         testing::ValuesIn(ReadScenarios("display/subwindow.txt")), ScenarioName);
+INSTANTIATE_TEST_SUITE_P(
+    Display, PlotScript,
+    testing::ValuesIn(ReadScenarios({"display/golden.txt", "display/plot.txt", "display/mouse.txt",
+                                     "display/readouts.txt", "display/subwindow.txt"})),
+    ScenarioName);
 
 }  // namespace
 }  // namespace korvel::test

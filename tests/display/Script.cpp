@@ -11,38 +11,39 @@ namespace korvel::test {
 namespace {
 std::string Trim(const std::string& text) {
     const size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos ? ""
-                                      : text.substr(first, text.find_last_not_of(' ') + 1 - first);
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') + 1 - first);
 }
 }  // namespace
 
-std::vector<Scenario> ReadScenarios(const std::string& file) {
+std::vector<Scenario> ReadScenarios(const std::vector<std::string>& files) {
     std::vector<Scenario> scenarios;
-    std::ifstream in(std::string(KORVEL_TEST_DATA_DIR) + "/" + file);
-    std::string line;
-    for (int32_t number = 1; std::getline(in, line); ++number) {
-        line = Trim(line.substr(0, line.find('#')));
-        if (line.rfind("== ", 0) == 0) {
-            scenarios.push_back({file, line.substr(3), {}});
-        } else if (!line.empty() && !scenarios.empty()) {
-            scenarios.back().lines.emplace_back(number, line);
+    for (const std::string& file : files) {
+        Scenario prelude;
+        std::ifstream in(std::string(KORVEL_TEST_DATA_DIR) + "/" + file);
+        const size_t first = scenarios.size();
+        std::string line;
+        for (int32_t number = 1; std::getline(in, line); ++number) {
+            line = Trim(line.substr(0, line[0] == '#' ? 0 : line.find("  #")));
+            if (line.rfind("== ", 0) == 0) {
+                scenarios.push_back({file, line.substr(3), prelude.lines});
+            } else if (!line.empty()) {
+                (scenarios.size() == first ? prelude : scenarios.back())
+                    .lines.emplace_back(number, line);
+            }
         }
+        EXPECT_NE(scenarios.size(), first) << file;
     }
-    EXPECT_FALSE(scenarios.empty()) << file;
     return scenarios;
 }
 
 std::string ScenarioName(const testing::TestParamInfo<Scenario>& info) {
-    std::string name;
-    bool upper = true;
-    for (const char c : info.param.name) {
-        if (std::isalnum(static_cast<unsigned char>(c)) == 0) {
-            upper = true;
-        } else {
-            name += upper ? static_cast<char>(std::toupper(c)) : c;
-            upper = false;
-        }
-    }
+    const std::string& file = info.param.file;
+    const size_t stem = file.rfind('/') + 1;
+    std::string name = file.substr(stem, file.rfind('.') - stem) + "_" + info.param.name;
+    name[0] = static_cast<char>(std::toupper(name[0]));
+    for (char& c : name)
+        c = std::isalnum(static_cast<unsigned char>(c)) != 0 ? c : '_';
     return name;
 }
 
@@ -55,24 +56,22 @@ void Script::Run(const Scenario& scenario) {
         for (std::string word; in >> std::quoted(word);)
             words.push_back(word);
         const auto figure = figures.find(words[0]);
-        int32_t* const* whole =
-            figure == figures.end() ? nullptr : std::get_if<int32_t*>(&figure->second);
+        const bool known = figure != figures.end();
+        int32_t* whole =
+            known && figure->second.index() == 0 ? std::get<0>(figure->second) : nullptr;
+        float* real = known && figure->second.index() == 1 ? std::get<1>(figure->second) : nullptr;
         if (check != std::string::npos) {
-            std::string answer;
-            if (figure != figures.end()) {
-                answer =
-                    whole ? std::to_string(**whole) : Figure(*std::get<float*>(figure->second));
-            } else {
-                ASSERT_TRUE(probes.count(words[0])) << "no such probe";
-                answer = probes[words[0]](words);
-            }
+            ASSERT_TRUE(known || probes.count(words[0]) != 0) << "no such probe";
+            const std::string answer = whole != nullptr  ? std::to_string(*whole)
+                                       : real != nullptr ? Figure(*real)
+                                                         : probes[words[0]](words);
             EXPECT_EQ(answer, Trim(text.substr(check + 4)));
         } else if (words.size() == 3 && words[1] == "=") {
-            ASSERT_NE(figure, figures.end()) << "no such figure";
-            whole ? void(** whole = Int(words[2]))
-                  : void(*std::get<float*>(figure->second) = std::stof(words[2]));
+            ASSERT_TRUE(known) << "no such figure";
+            if (whole != nullptr) *whole = Int(words[2]);
+            if (real != nullptr) *real = std::stof(words[2]);
         } else {
-            ASSERT_TRUE(steps.count(words[0])) << "no such step";
+            ASSERT_TRUE(steps.count(words[0]) != 0) << "no such step";
             steps[words[0]](words);
         }
     }
@@ -80,6 +79,12 @@ void Script::Run(const Scenario& scenario) {
 
 int32_t Int(const std::string& word) {
     return static_cast<int32_t>(std::stol(word));
+}
+
+std::string Hex(uint32_t color) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%06x", color & 0xFFFFFF);
+    return text;
 }
 
 std::string Figure(float value) {

@@ -1,10 +1,11 @@
 // Scenarios written as data. A file under tests/data holds scenarios of
 // steps and checks, one a line, run in order by a fixture that names them:
-//   == name               a scenario; each one starts from the fixture afresh
+//   == name               a scenario; each one starts from the fixture afresh,
+//                         with the lines before the first "==" run first
 //   step words...         an action: a press, a keystroke, a redraw
 //   Figure = value        sets a figure of the state by its name in the code
 //   probe words == text   a check: the probe's answer must read exactly text
-//   # ...                 a comment, alone or after a line
+//   # ...                 a comment, alone or two spaces after a line
 // A word in double quotes keeps its spaces. A failure names the file's line.
 #pragma once
 
@@ -27,13 +28,14 @@ struct Scenario {
     std::vector<std::pair<int32_t, std::string>> lines;  // line number, text
 };
 
-// Names a scenario in a test's messages.
 inline void PrintTo(const Scenario& scenario, std::ostream* out) {
     *out << scenario.file << ": " << scenario.name;
 }
 
-std::vector<Scenario> ReadScenarios(const std::string& file);
-// The scenario's name in letters and digits, for the test's name.
+// The scenarios of these files, in order.
+std::vector<Scenario> ReadScenarios(const std::vector<std::string>& files);
+// "File_name_of_the_scenario": the file's stem, capitalised, and the
+// scenario's name in letters, digits and underscores.
 std::string ScenarioName(const testing::TestParamInfo<Scenario>& info);
 
 using Words = std::vector<std::string>;
@@ -45,9 +47,25 @@ struct Script {
     void Run(const Scenario& scenario);
 };
 
+// An entry of Script::figures named as in the code: FIGURE(OscState, ViewMin).
+#define FIGURE(record, name) \
+    { #name, &record.name }
+
 int32_t Int(const std::string& word);
+// A colour as six hex digits, 0xRRGGBB.
+std::string Hex(uint32_t color);
 // A float as "%.9g", which reads back as the same float.
 std::string Figure(float value);
 std::string Join(const std::vector<int32_t>& values);
+// The entries of a log the code under test appends to, named, then the log
+// cleared: each check sees what happened since the one before. "-" for none.
+template <class T, class Name>
+std::string Drain(std::vector<T>& log, Name name) {
+    std::string out;
+    for (const T& entry : log)
+        out += " " + std::string(name(entry));
+    log.clear();
+    return out.empty() ? "-" : out.substr(1);
+}
 
 }  // namespace korvel::test

@@ -4,7 +4,6 @@
 
 #include "display/PlotStyle.h"
 #include "model/OscState.h"
-#include "ports/SpectrumControlIds.h"
 #include "spectrum/SpectrumData.h"
 #include "spectrum/SpectrumView.h"
 #include "spectrum/SpectrumWindow.h"
@@ -13,8 +12,8 @@ namespace korvel::test {
 
 void SpectrumTest::SetUp() {
     CoreTest::SetUp();
-    const std::vector<uint8_t> block(8 * CellHeight, 255);
-    LabelFont.Begin(CellHeight, CellHeight - 4);
+    const std::vector<uint8_t> block(8 * 16, 255);
+    LabelFont.Begin(16, 12);
     for (int c = 32; c < 127; ++c)
         LabelFont.SetGlyph(static_cast<unsigned char>(c), 8, block.data());
     ports.spectrumBottomBar.onTextChanged = [](int32_t id) { SpectrumFieldChanged(id); };
@@ -34,13 +33,6 @@ void SpectrumTest::PutSpectrum(const std::vector<float>& bins, float binWidthKHz
     OscState.SpectrumValid = 1;
 }
 
-std::vector<float> SpectrumTest::Ramp() {
-    std::vector<float> bins(301);
-    for (size_t k = 0; k < bins.size(); ++k)
-        bins[k] = 1.0f + static_cast<float>(k % 7);
-    return bins;
-}
-
 void SpectrumTest::Open(int32_t width, int32_t height) {
     SpectrumCanvas.Resize(width, height);
     SpectrumWindowCreated();
@@ -48,12 +40,7 @@ void SpectrumTest::Open(int32_t width, int32_t height) {
 }
 
 void SpectrumTest::Paint() {
-    PaintSpectrum(TopBar, BottomBar);
-}
-
-void SpectrumTest::Type(const std::string& min, const std::string& width) {
-    ports.spectrumBottomBar[spectrumBottom::Min].text = min;
-    ports.spectrumBottomBar.Type(spectrumBottom::Width, width);
+    PaintSpectrum(20, 16);
 }
 
 }  // namespace korvel::test

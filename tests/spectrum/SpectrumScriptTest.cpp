@@ -1,21 +1,29 @@
-// The spectrum window driven by the scenarios of tests/data/spectrum: its
-// plot's pixels, the typed and the clicked ranges, the selection band, the
-// copy. Every scenario starts with the ramp of 301 bins 1 kHz apart in a
-// window of 512 x 300, bars of 20 and 16 pixels, labels in 8 x 16 blocks.
+// The spectrum driven by the scenarios of tests/data/spectrum: ComputeSpectrum
+// in every mode, the window's plot pixels, its typed and clicked ranges, the
+// selection band, the copy, the continuous run and the spectrum file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <iomanip>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "display/PlotState.h"
+#include "acquisition/CaptureEngine.h"
 #include "display/PlotStyle.h"
 #include "display/Script.h"
+#include "model/OscSettings.h"
 #include "model/OscState.h"
 #include "ports/SpectrumControlIds.h"
 #include "spectrum/DrawSpectrum.h"
 #include "spectrum/SpectrumCopy.h"
+#include "spectrum/SpectrumData.h"
+#include "spectrum/SpectrumFile.h"
 #include "spectrum/SpectrumFixture.h"
+#include "spectrum/SpectrumRun.h"
 #include "spectrum/SpectrumSelection.h"
 #include "spectrum/SpectrumView.h"
 #include "spectrum/SpectrumWindow.h"
@@ -25,52 +33,100 @@ namespace {
 
 class SpectrumScript : public SpectrumTest, public testing::WithParamInterface<Scenario> {
   protected:
+    // Numbers, N*value for N of them, "ramp" for 301 of 1 + k % 7, "digits N"
+    // for N of 1 / (3 + k) + 1e-7 k^2.
+    static std::vector<float> Values(const Words& w, size_t from) {
+        std::vector<float> v;
+        for (size_t i = from; i < w.size(); ++i) {
+            const size_t times = w[i].find('*');
+            if (w[i] == "ramp") {
+                for (int32_t k = 0; k < 301; ++k)
+                    v.push_back(1.0f + static_cast<float>(k % 7));
+            } else if (w[i] == "digits") {
+                for (int32_t k = 0, n = Int(w[++i]); k < n; ++k)
+                    v.push_back(1.0f / (3.0f + k) + 1e-7f * static_cast<float>(k * k));
+            } else if (times != std::string::npos) {
+                v.insert(v.end(), Int(w[i]), std::stof(w[i].substr(times + 1)));
+            } else {
+                v.push_back(std::stof(w[i]));
+            }
+        }
+        return v;
+    }
     static uint32_t At(int32_t x, int32_t y) { return SpectrumCanvas.Pixel(x, y) & 0xFFFFFF; }
-    // Row dy below the plot's bottom (above it when negative).
-    static int32_t Row(const std::string& dy) { return SpectrumView.PlotRect.bottom + Int(dy); }
     static std::vector<uint32_t> Pixels() {
         const uint32_t* p = SpectrumCanvas.Pixels();
         return {p, p + SpectrumCanvas.Width() * SpectrumCanvas.Height()};
     }
-    std::string Field(int32_t id) { return "[" + ports.spectrumBottomBar[id].text + "]"; }
+    static float* Buffer(const std::string& name) {
+        return name == "work" ? SpectrumData.Work : SpectrumData.Average;
+    }
+    static std::string Named(const float* bins) {
+        return bins == SpectrumData.Work ? "work" : bins == SpectrumData.Average ? "average" : "?";
+    }
+    std::string Text(int32_t id) { return "[" + ports.spectrumBottomBar[id].text + "]"; }
+
     std::vector<uint32_t> kept;
+    std::map<std::string, std::vector<float>> snapshots;
+    SpectrumResult result;
 };
 
 TEST_P(SpectrumScript, Runs) {
-    PutSpectrum(Ramp(), 1.0f);
-    Open(512, 300);
-
     Script s;
-    s.figures = {{"SpectrumRunning", &OscState.SpectrumRunning},
-                 {"SpectrumValid", &OscState.SpectrumValid},
-                 {"Selecting", &SpectrumView.Selecting},
-                 {"SelectionShown", &SpectrumView.SelectionShown},
-                 {"EditsActive", &SpectrumView.EditsActive},
-                 {"CurrentX", &SpectrumView.CurrentX},
-                 {"VisLowFrac", &SpectrumView.VisLowFrac},
-                 {"VisHighFrac", &SpectrumView.VisHighFrac},
-                 {"SubWindowArea.last", &SubWindowArea.last},
-                 {"CursorShown", &PlotState.CursorShown},
-                 {"RefShown", &PlotState.RefShown},
-                 {"OscRunning", &OscState.OscRunning},
-                 {"dpiY", &ports.clipboard.dpiY},
-                 {"copies", &ports.clipboard.copies},
-                 {"spectrumShown", &ports.frame.spectrumShown}};
-    s.steps["put"] = [](const Words& w) {  // bin width, then bins: ramp, N*value or values
-        std::vector<float> bins;
-        for (size_t i = 2; i < w.size(); ++i) {
-            const size_t times = w[i].find('*');
-            if (w[i] == "ramp") bins = Ramp();
-            if (w[i] != "ramp" && times == std::string::npos) bins.push_back(std::stof(w[i]));
-            if (times != std::string::npos)
-                bins.insert(bins.end(), Int(w[i]), std::stof(w[i].substr(times + 1)));
-        }
-        PutSpectrum(bins, std::stof(w[1]));
+    // clang-format off
+    s.figures = {FIGURE(OscState, SpectrumRunning), FIGURE(OscState, SpectrumValid),
+        FIGURE(OscState, OscRunning), FIGURE(OscState, Russian), FIGURE(OscState, SamplePeriod),
+        FIGURE(OscSettings, Num_Data), FIGURE(OscSettings, Osc_Freq), FIGURE(SpectrumView, Selecting),
+        FIGURE(SpectrumView, SelectionShown), FIGURE(SpectrumView, EditsActive),
+        FIGURE(SpectrumView, CurrentX), FIGURE(SpectrumView, VisLowFrac),
+        FIGURE(SpectrumView, VisHighFrac), FIGURE(SpectrumView, Averaged),
+        FIGURE(SpectrumData, FftSize), FIGURE(SpectrumData, FftLog2), FIGURE(SpectrumData, LastBin),
+        FIGURE(SpectrumData, BinWidth), FIGURE(SpectrumData, AverageCount),
+        FIGURE(SpectrumData, CachedFirst), FIGURE(SpectrumData, CachedLast),
+        FIGURE(PlotState, CursorShown), FIGURE(PlotState, RefShown), FIGURE(ports.clipboard, dpiY),
+        FIGURE(ports.clipboard, copies), FIGURE(ports.frame, spectrumShown),
+        FIGURE(ports.spectrumTopBar, repaints), {"SubWindowArea.last", &SubWindowArea.last}};
+    // clang-format on
+
+    // The computation: samples from FIRST, then ComputeSpectrum.
+    s.steps["samples"] = [](const Words& w) {
+        const std::vector<float> v = Values(w, 2);
+        std::copy(v.begin(), v.end(), OscState.Record + Int(w[1]));
     };
+    s.steps["cosine"] = [](const Words& w) {  // N samples from 0: 100 + A cos(2 pi BIN i / N)
+        for (int32_t i = 0, n = Int(w[1]); i < n; ++i) {
+            const double c = std::cos(2.0 * M_PI * Int(w[2]) * i / n);
+            OscState.Record[i] = 100.0f + std::stof(w[3]) * static_cast<float>(c);
+        }
+    };
+    s.steps["noise"] = [](const Words& w) {  // N samples from 0, -500 .. 500 mV from a seed
+        for (uint32_t i = 0, state = Int(w[2]); i < static_cast<uint32_t>(Int(w[1])); ++i) {
+            state = state * 1664525u + 1013904223u;
+            OscState.Record[i] = static_cast<float>(state >> 8) / 16777216.0f * 1000.0f - 500.0f;
+        }
+    };
+    s.steps["scale"] = [](const Words& w) {
+        std::for_each(OscState.Record, OscState.Record + Int(w[1]),
+                      [&](float& v) { v *= std::stof(w[2]); });
+    };
+    s.steps["compute"] = [this](const Words& w) {
+        const char* modes[] = {"cached", "reset", "fresh", "accumulate"};
+        const auto mode = std::find(modes, modes + 4, w[3]) - modes;
+        result = ComputeSpectrum(Int(w[1]), Int(w[2]), static_cast<SpectrumMode>(mode));
+    };
+    s.steps["poke"] = [](const Words& w) { SpectrumData.Work[Int(w[1])] = std::stof(w[2]); };
+    s.steps["fill"] = [](const Words& w) {
+        std::fill(Buffer(w[1]), Buffer(w[1]) + Int(w[2]), std::stof(w[3]));
+    };
+    // The window.
+    s.steps["put"] = [](const Words& w) { PutSpectrum(Values(w, 2), std::stof(w[1])); };
     s.steps["open"] = [](const Words& w) { Open(Int(w[1]), Int(w[2])); };
     s.steps["paint"] = [](const Words&) { Paint(); };
     s.steps["draw"] = [](const Words& w) { DrawSpectrum(Int(w[1]), Int(w[2])); };
-    s.steps["type"] = [this](const Words& w) { Type(w[1], w[2]); };
+    s.steps["type"] = [this](const Words& w) {  // both fields, the last keystroke reported
+        ports.spectrumBottomBar[spectrumBottom::Min].text = w[1];
+        ports.spectrumBottomBar.Type(spectrumBottom::Width, w[2]);
+    };
     s.steps["click"] = [](const Words& w) { SpectrumLeftDown(Int(w[1])); };
     s.steps["move"] = [](const Words& w) { SpectrumMouseMove(Int(w[1])); };
     s.steps["right"] = [](const Words& w) { SpectrumRightDown(Int(w[1])); };
@@ -80,84 +136,165 @@ TEST_P(SpectrumScript, Runs) {
     s.steps["copy"] = [](const Words&) { CopySpectrum(); };
     s.steps["show"] = [](const Words&) { ShowSpectrum(); };
     s.steps["nowindow"] = [this](const Words&) { ports.frame.spectrumWindowMade = false; };
-    s.steps["keep"] = [this](const Words&) { kept = Pixels(); };
-
-    s.probes["kept"] = [this](const Words&) { return kept == Pixels() ? "same" : "changed"; };
-    s.probes["shown"] = [](const Words&) {
-        return Figure(SpectrumView.VisLowFreq) + " " + Figure(SpectrumView.VisHighFreq);
+    s.steps["keep"] = [this](const Words& w) {  // the pixels, or a buffer's first FftSize / 2
+        if (w.size() == 1) kept = Pixels();
+        if (w.size() == 2)
+            snapshots[w[1]].assign(Buffer(w[1]), Buffer(w[1]) + SpectrumData.FftSize / 2);
     };
+    // The run, the file.
+    s.steps["capture"] = [](const Words&) { CaptureStep(); };
+    s.steps["toggle"] = [](const Words&) { ToggleSpectrumRun(); };
+    s.steps["tick"] = [](const Words&) { SpectrumRunTick(); };
+    s.steps["accumulate"] = [this](const Words& w) {
+        ports.spectrumTopBar[spectrumTop::Accumulate].checked = w[1] == "1";
+    };
+    s.steps["counter"] = [this](const Words& w) {
+        ports.spectrumTopBar[spectrumTop::Counter].text = w[1];
+    };
+    s.steps["answer"] = [this](const Words& w) {  // a file below the test's folder, with its bytes
+        if (w.size() > 2) WriteFile(w[1], w[2]);
+        ports.dialogs.saveAnswers.push_back({TempDir() + "/" + w[1], 1});
+    };
+    s.steps["save"] = [](const Words&) { SaveSpectrum(); };
+
+    s.probes["result"] = [this](const Words&) {
+        return std::to_string(result.BinCount) + " " + Figure(result.FreqHigh) + " " +
+               Named(result.Bins);
+    };
+    // Powers K0 .. K1 to five digits (below 1e-6 as 0), or the bins among them not below 1e-6.
+    s.probes["bins"] = [](const Words& w) {
+        std::string out;
+        for (int32_t k = Int(w[2]); k <= Int(w[3]); ++k) {
+            const float v = std::fabs(Buffer(w[1])[k]) < 1e-6f ? 0.0f : Buffer(w[1])[k];
+            std::ostringstream figure;
+            figure << std::setprecision(5) << v;
+            out += w.size() == 4 ? " " + figure.str() : v != 0 ? " " + std::to_string(k) : "";
+        }
+        return out.empty() ? "-" : out.substr(1);
+    };
+    // A buffer against a snapshot (its own or the one named), over bins 0 .. LastBin
+    // or those given: "same", or "xR" when every bin is R times the snapshot's.
+    s.probes["kept"] = [this](const Words& w) -> std::string {
+        if (w.size() == 1) return kept == Pixels() ? "same" : "changed";
+        const std::vector<float>& was = snapshots[w.size() % 2 == 1 ? w[2] : w[1]];
+        const float* now = Buffer(w[1]);
+        const int32_t k0 = w.size() > 3 ? Int(w[w.size() - 2]) : 0;
+        const int32_t k1 = w.size() > 3 ? Int(w.back()) : SpectrumData.LastBin;
+        const float ratio = now[k0] / was[k0];
+        bool same = true, scaled = true;
+        for (int32_t k = k0; k <= k1; ++k) {
+            same = same && now[k] == was[k];
+            scaled = scaled && now[k] == ratio * was[k];
+        }
+        return same ? "same" : scaled ? "x" + Figure(ratio) : "changed";
+    };
+    s.probes["shown"] = [](const Words& w) {
+        const SpectrumViewRecord& v = SpectrumView;
+        if (w.size() > 1) return Join({v.ShownFirst, v.ShownEnd});
+        return Figure(v.VisLowFreq) + " " + Figure(v.VisHighFreq);
+    };
+    s.probes["showing"] = [](const Words&) { return Named(SpectrumView.Bins); };
     s.probes["fields"] = [this](const Words&) {
-        return Field(spectrumBottom::Min) + " " + Field(spectrumBottom::Width) + " " +
-               Field(spectrumBottom::MaxFreq);
+        return Text(spectrumBottom::Min) + Text(spectrumBottom::Width) +
+               Text(spectrumBottom::MaxFreq);
     };
     s.probes["writes"] = [this](const Words&) {  // since the last look
-        const size_t count = ports.spectrumBottomBar.writes.size();
-        ports.spectrumBottomBar.writes.clear();
-        return std::to_string(count);
+        return Drain(ports.spectrumBottomBar.writes,
+                     [](const auto& write) { return "[" + write.second + "]"; });
     };
     s.probes["plot"] = [](const Words&) {
         const Rect& p = SpectrumView.PlotRect;
         return Join({p.left, p.top, p.right, p.bottom});
     };
-    s.probes["pixel"] = [](const Words& w) {
-        char text[8];
-        std::snprintf(text, sizeof text, "%06x", At(Int(w[1]), Int(w[2])));
-        return std::string(text);
-    };
-    // The columns of a colour (red, black or grid) in a row, within [x0, x1) if given.
-    auto columns = [](const Words& w) {
-        const uint32_t colour = w[1] == "red"     ? AxisPen.color
-                                : w[1] == "black" ? Black
-                                                  : GridPen.color;
-        std::vector<int32_t> found;
+    s.probes["pixel"] = [](const Words& w) { return Hex(At(Int(w[1]), Int(w[2]))); };
+    // Row DY below the plot's bottom (above it when negative), within [x0, x1)
+    // if given: the columns of a colour (red, grid, black), or the runs a-b of
+    // anything but white ("ink"), b the first white column after a run.
+    s.probes["columns"] = [](const Words& w) {
+        const bool ink = w[1] == "ink";
+        const uint32_t colour = w[1] == "red"    ? AxisPen.color
+                                : w[1] == "grid" ? GridPen.color
+                                                 : Black;
+        const int32_t y = SpectrumView.PlotRect.bottom + Int(w[2]);
         const int32_t x1 = w.size() > 4 ? Int(w[4]) : SpectrumCanvas.Width();
-        for (int32_t x = w.size() > 4 ? Int(w[3]) : 0; x < x1; ++x) {
-            if (At(x, Row(w[2])) == colour) found.push_back(x);
-        }
-        return found;
-    };
-    s.probes["columns"] = [=](const Words& w) {
-        const std::vector<int32_t> found = columns(w);
-        return found.empty() ? "-" : Join(found);
-    };
-    s.probes["count"] = [=](const Words& w) { return std::to_string(columns(w).size()); };
-    s.probes["ink"] = [](const Words& w) {  // the runs of non-white pixels in a row, [start, end)
         std::string out;
-        for (int32_t x = 0, start = -1; x <= SpectrumCanvas.Width(); ++x) {
-            const bool ink = x < SpectrumCanvas.Width() && At(x, Row(w[1])) != White;
-            if (ink && start < 0) start = x;
-            if (!ink && start >= 0)
-                out += (out.empty() ? "" : " ") + std::to_string(start) + "-" + std::to_string(x);
-            if (!ink) start = -1;
+        for (int32_t x = w.size() > 4 ? Int(w[3]) : 0, start = -1; x <= x1; ++x) {
+            const bool on = x < x1 && (ink ? At(x, y) != White : At(x, y) == colour);
+            if (on && !ink) out += " " + std::to_string(x);
+            if (!on && start >= 0 && ink)
+                out += " " + std::to_string(start) + "-" + std::to_string(x);
+            start = on ? (start < 0 ? x : start) : -1;
         }
-        return out.empty() ? "-" : out;
+        return out.empty() ? "-" : out.substr(1);
+    };
+    s.probes["count"] = [&](const Words& w) {  // how many columns of a colour
+        const std::string columns = s.probes["columns"](w);
+        return std::to_string(columns == "-" ? 0
+                                             : std::count(columns.begin(), columns.end(), ' ') + 1);
     };
     s.probes["line"] = [](const Words& w) {  // the top row of the red line in a column
-        int32_t top = -1;
-        for (int32_t y = SpectrumView.PlotRect.bottom; y >= 0 && At(Int(w[1]), y) == AxisPen.color;
-             --y)
-            top = y;
-        return top < 0 ? std::string("-") : std::to_string(top);
-    };
-    s.probes["message"] = [this](const Words&) {
-        const auto& m = ports.dialogs.messages;
-        return m.empty() ? "-" : m.back().text + " | " + m.back().caption;
+        int32_t y = SpectrumView.PlotRect.bottom;
+        while (y >= 0 && At(Int(w[1]), y) == AxisPen.color)
+            --y;
+        return y == SpectrumView.PlotRect.bottom ? "-" : std::to_string(y + 1);
     };
     s.probes["outdated"] = [](const Words&) { return SpectrumOutdated() ? "yes" : "no"; };
     s.probes["clipboard"] = [this](const Words&) {
         const FakeClipboard& c = ports.clipboard;
-        const uint32_t* shown = SpectrumCanvas.Pixels() + (TopBar + 1) * c.width;
+        const uint32_t* shown = SpectrumCanvas.Pixels() + 21 * c.width;
         const bool same = c.pixels == std::vector<uint32_t>(shown, shown + c.width * c.height);
         return Join({c.copies, c.width, c.height, c.widthTenthMm, c.heightTenthMm}) +
                (same ? " as shown" : " other pixels");
     };
+    s.probes["message"] = [this](const Words&) {  // the last one's first line, and its caption
+        const auto& m = ports.dialogs.messages;
+        return m.empty()
+                   ? "-"
+                   : m.back().text.substr(0, m.back().text.find('\n')) + " | " + m.back().caption;
+    };
+    s.probes["counter"] = [this](const Words&) {
+        return ports.spectrumTopBar[spectrumTop::Counter].text;
+    };
+    s.probes["timer"] = [this](const Words&) {
+        return std::to_string(ports.timers.Period(TimerId::SpectrumRun));
+    };
+    s.probes["face"] = [this](const Words&) {
+        const Face face = ports.spectrumTopBar[spectrumTop::Run].face;
+        return face == Face::Wait ? "wait" : face == Face::SpectrumIdle ? "idle" : "other";
+    };
+    s.probes["sample"] = [](const Words& w) { return Figure(OscState.Record[Int(w[1])]); };
+    s.probes["dialog"] = [this](const Words&) {
+        return Describe(ports.dialogs.saveRequests.back());
+    };
+    s.probes["saved"] = [this](const Words& w) {
+        const std::string bytes = ReadFile(TempDir() + "/" + w[1]);
+        return bytes == FormatSpectrumFile() ? "as formatted" : bytes;
+    };
+    // The file as a plotting tool reads it: its comments (a tab as a space),
+    // then its rows checked bit for bit against the frequencies and powers shown.
+    s.probes["file"] = [](const Words&) {
+        std::istringstream in(FormatSpectrumFile());
+        std::string out;
+        int32_t k = SpectrumView.ShownFirst;
+        bool same = true;
+        for (std::string line; std::getline(in, line); k += line[0] != '#') {
+            float f = 0.0f, p = 0.0f;
+            std::replace(line.begin(), line.end(), '\t', ' ');
+            if (line[0] == '#') out += line + " | ";
+            same = same && (line[0] == '#' || (std::sscanf(line.c_str(), "%g %g", &f, &p) == 2 &&
+                                               f == BinFrequency(k) && p == SpectrumView.Bins[k]));
+        }
+        return out + std::to_string(k - SpectrumView.ShownFirst) + " rows" +
+               (same ? " as shown" : " other figures");
+    };
     s.Run(GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Plot, SpectrumScript,
-                         testing::ValuesIn(ReadScenarios("spectrum/plot.txt")), ScenarioName);
-INSTANTIATE_TEST_SUITE_P(Ranges, SpectrumScript,
-                         testing::ValuesIn(ReadScenarios("spectrum/ranges.txt")), ScenarioName);
+INSTANTIATE_TEST_SUITE_P(Spectrum, SpectrumScript,
+                         testing::ValuesIn(ReadScenarios(
+                             {"spectrum/compute.txt", "spectrum/plot.txt", "spectrum/ranges.txt",
+                              "spectrum/run.txt", "spectrum/file.txt"})),
+                         ScenarioName);
 
 }  // namespace
 }  // namespace korvel::test
