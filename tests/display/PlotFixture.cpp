@@ -69,23 +69,17 @@ std::string PlotTest::ReadText(const Font& font, const Font& symbols, int32_t to
         if (CellIs(symbols, 'm', left, top)) return "µ";
         return CellIs(symbols, 'D', left, top) ? "Δ" : "";
     };
+    // Every x is tried as a cell's left edge: no character of the font is
+    // another one shifted, so only the cell where a character was drawn reads.
     const int32_t w = font.Advance(' ');
     std::string out;
-    int32_t end = x0;  // right edge of the last cell read
-    for (int32_t x = x0; x < x1; ++x) {
-        bool ink = false;
-        for (int32_t y = top; y < top + font.Height(); ++y)
-            ink = ink || Inked(x, y);
-        if (!ink) continue;
-        // The leftmost cell that holds this first inked column and reads as a character.
-        int32_t left = std::max(end, x - w + 1);
-        while (left < x && charAt(left).empty())
-            ++left;
-        const std::string read = charAt(left);
-        const int32_t gap = (left - end + w / 2) / w;
-        if (!out.empty()) out += gap > 8 ? " ... " : std::string(gap, ' ');
-        out += read.empty() ? "?" : read;
-        end = left + w;
+    for (int32_t x = x0, end = x0; x < x1; ++x) {
+        const std::string read = charAt(x);
+        if (read.empty()) continue;
+        const int32_t gap = (x - end + w / 2) / w;
+        out += out.empty() ? "" : gap > 8 ? " ... " : std::string(gap, ' ');
+        out += read;
+        end = x + w;
         x = end - 1;
     }
     return out.empty() ? "-" : out;

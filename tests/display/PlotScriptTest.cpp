@@ -48,7 +48,7 @@ namespace {
 class PlotScript : public PlotTest, public testing::WithParamInterface<Scenario> {
   protected:
     // The pixels of a rectangle, or every pixel but those of the read-out column.
-    static std::vector<uint32_t> Pixels(const Words& w) {
+    static std::vector<uint32_t> Pixels(W w) {
         const Rect& s = PlotState.SubWindowRect;
         std::vector<uint32_t> out;
         for (int32_t y = 0; y < PlotCanvas.Height(); ++y) {
@@ -111,90 +111,87 @@ TEST_P(PlotScript, Runs) {
         FIGURE(PlotState, LabelsDirty), FIGURE(PlotState, DrawBusy), FIGURE(PlotState, MarkerShown),
         FIGURE(PlotState, CursorY), FIGURE(PlotState, RefY), FIGURE(PlotState, TrackingOn),
         FIGURE(ports.frame, plotShown), FIGURE(ports.clipboard, dpiX), FIGURE(ports.clipboard, dpiY),
-        {"OverviewArea.span", &OverviewArea.span},
+        {"OverviewArea.span", &OverviewArea.span}, {"SubWindowLabels.count", &PlotState.SubWindowLabels.count},
+        {"SubWindowLabels.high", &PlotState.SubWindowLabels.high},
         {"SubWindowRect.right", &PlotState.SubWindowRect.right}};
     // clang-format on
 
-    s.steps["canvas"] = [this](const Words& w) {
+    s.steps["canvas"] = [this](W w) {
         InstallTextEngine(&engine);
         Prepare(Int(w[1]), Int(w[2]));
     };
-    s.steps["square"] = [](const Words& w) { FillSquareWave(Int(w[1])); };
-    s.steps["flat"] = [](const Words& w) { FillConstant(Int(w[1]), std::stof(w[2])); };
-    s.steps["reset"] = [](const Words&) { ResetPlotState(); };
-    s.steps["refresh"] = [](const Words&) { RefreshPlot(); };
-    s.steps["sub"] = [](const Words& w) { SetSubWindow(Int(w[1]), Int(w[2])); };
-    s.steps["draw"] = [](const Words& w) { DrawSubWindow(PlotCanvas, Int(w[1]), Int(w[2])); };
-    s.steps["hover"] = [](const Words& w) { PlotMouseMove(0, Int(w[1]), Int(w[2])); };
-    s.steps["drag"] = [](const Words& w) { PlotMouseMove(MouseLeft, Int(w[1]), Int(w[2])); };
-    s.steps["move"] = [](const Words& w) {  // with buttons and keys held: Left, Right, Middle,
-        uint32_t flags = 0;                 // Shift, Control
+    s.steps["square"] = [](W w) { FillSquareWave(Int(w[1])); };
+    s.steps["flat"] = [](W w) { FillConstant(Int(w[1]), std::stof(w[2])); };
+    s.steps["reset"] = [](W) { ResetPlotState(); };
+    s.steps["refresh"] = [](W) { RefreshPlot(); };
+    s.steps["sub"] = [](W w) { SetSubWindow(Int(w[1]), Int(w[2])); };
+    s.steps["draw"] = [](W w) { DrawSubWindow(PlotCanvas, Int(w[1]), Int(w[2])); };
+    s.steps["hover"] = [](W w) { PlotMouseMove(0, Int(w[1]), Int(w[2])); };
+    s.steps["drag"] = [](W w) { PlotMouseMove(MouseLeft, Int(w[1]), Int(w[2])); };
+    s.steps["move"] = [](W w) {  // with buttons and keys held: Left, Right, Middle,
+        uint32_t flags = 0;      // Shift, Control
         for (const char c : w[1]) {
             flags |= c == 'L' ? MouseLeft : c == 'R' ? MouseRight : c == 'M' ? MouseMiddle : 0;
             flags |= c == 'S' ? MouseShift : c == 'C' ? MouseControl : 0;
         }
         PlotMouseMove(flags, Int(w[2]), Int(w[3]));
     };
-    s.steps["down"] = [](const Words& w) { PlotLeftDown(Int(w[1]), Int(w[2])); };
-    s.steps["up"] = [](const Words&) { PlotLeftUp(); };
-    s.steps["double"] = [](const Words&) { PlotLeftDoubleClick(); };
-    s.steps["rdown"] = [](const Words& w) { PlotRightDown(Int(w[1]), Int(w[2])); };
-    s.steps["rdouble"] = [](const Words&) { PlotRightDoubleClick(); };
-    s.steps["type"] = [this](const Words& w) { ports.bottomBar.Type(Field(w[1]), w[2]); };
-    s.steps["field"] = [this](const Words& w) { ports.bottomBar[Field(w[1])].text = w[2]; };
-    s.steps["copy"] = [](const Words&) { CopyPlotToClipboard(); };
-    s.steps["erase"] = [](const Words&) {
+    s.steps["down"] = [](W w) { PlotLeftDown(Int(w[1]), Int(w[2])); };
+    s.steps["up"] = [](W) { PlotLeftUp(); };
+    s.steps["double"] = [](W) { PlotLeftDoubleClick(); };
+    s.steps["rdown"] = [](W w) { PlotRightDown(Int(w[1]), Int(w[2])); };
+    s.steps["rdouble"] = [](W) { PlotRightDoubleClick(); };
+    s.steps["type"] = [this](W w) { ports.bottomBar.Type(Field(w[1]), w[2]); };
+    s.steps["field"] = [this](W w) { ports.bottomBar[Field(w[1])].text = w[2]; };
+    s.steps["copy"] = [](W) { CopyPlotToClipboard(); };
+    s.steps["erase"] = [](W) {
         EraseCursors(PlotCanvas);
         EraseReference();
     };
-    s.steps["fonts"] = [this](const Words& w) {  // made with only the faces named
-        engine.courierAvailable = std::find(w.begin(), w.end(), "courier") != w.end();
-        engine.symbolAvailable = std::find(w.begin(), w.end(), "symbol") != w.end();
+    s.steps["fonts"] = [this](W w) {  // made again with only the faces named
+        engine.courierAvailable = std::count(w.begin(), w.end(), "courier") != 0;
+        engine.symbolAvailable = std::count(w.begin(), w.end(), "symbol") != 0;
         CreatePlotFonts();
     };
-    s.steps["keep"] = [this](const Words& w) { kept = Pixels(w); };
+    s.steps["keep"] = [this](W w) { kept = Pixels(w); };
 
-    s.probes["kept"] = [this](const Words& w) { return kept == Pixels(w) ? "same" : "changed"; };
-    s.probes["span"] = [](const Words&) { return Join({OscSettings.Data_S, OscSettings.Data_E}); };
-    s.probes["pixel"] = [](const Words& w) { return Hex(PlotCanvas.Pixel(Int(w[1]), Int(w[2]))); };
-    s.probes["field"] = [this](const Words& w) { return ports.bottomBar[Field(w[1])].text; };
-    s.probes["writes"] = [this](const Words&) {  // since the last look
+    s.probes["kept"] = [this](W w) { return kept == Pixels(w) ? "same" : "changed"; };
+    s.probes["span"] = [](W) { return Join({OscSettings.Data_S, OscSettings.Data_E}); };
+    s.probes["pixel"] = [](W w) { return Hex(PlotCanvas.Pixel(Int(w[1]), Int(w[2]))); };
+    s.probes["field"] = [this](W w) { return ports.bottomBar[Field(w[1])].text; };
+    s.probes["writes"] = [this](W) {  // since the last look
         return Drain(ports.bottomBar.writes, [](const auto& write) {
             return (write.first == bottom::Min ? "min=" : "width=") + write.second;
         });
     };
-    s.probes["pointers"] = [this](const Words&) {  // since the last look
+    s.probes["pointers"] = [this](W) {  // since the last look
         const char* names[] = {"arrow", "hourglass", "size", "hand"};
         return Drain(ports.frame.pointers, [&](Pointer p) { return names[static_cast<int>(p)]; });
     };
-    s.probes["readout"] = [](const Words& w) {
+    s.probes["readout"] = [](W w) {
         const int32_t top = PlotState.ReadoutY[Int(w[1])] - MessageFont.Ascent();
         return ReadText(MessageFont, MessageSymbolFont, top, PlotState.SubWindowRect.right,
                         PlotState.OverviewRect.right);
     };
-    s.probes["timelabels"] = [](const Words&) {
+    s.probes["timelabels"] = [](W) {
         const Rect& r = PlotState.SubWindowRect;
         return ReadText(LabelFont, LabelSymbolFont, SubWindowArea.bottom + 6, r.left + 1,
                         r.right - 2);
     };
-    s.probes["area"] = [](const Words& w) {
+    s.probes["area"] = [](W w) {
         const PlotArea& a = w[1] == "sub" ? SubWindowArea : OverviewArea;
         return Join({a.axisX, a.top, a.width, a.height, a.zeroY, a.first, a.last});
     };
-    s.probes["rect"] = [](const Words& w) {
+    s.probes["rect"] = [](W w) {
         const Rect& r = w[1] == "sub" ? PlotState.SubWindowRect : PlotState.OverviewRect;
         return Join({r.left, r.top, r.right, r.bottom});
     };
-    s.probes["marker"] = [](const Words&) {
+    s.probes["marker"] = [](W) {
         const PlotStateRecord& p = PlotState;
         return Join({p.MarkerX1, p.MarkerX2, p.LeftZone.lo, p.LeftZone.hi, p.RightZone.lo,
                      p.RightZone.hi, p.MoveX1, p.MoveX2});
     };
-    s.probes["labels"] = [](const Words&) {
-        const TickSet& t = PlotState.SubWindowLabels;
-        return std::to_string(t.count) + " " + Figure(t.low) + " " + Figure(t.high);
-    };
-    s.probes["clipboard"] = [this](const Words&) {
+    s.probes["clipboard"] = [this](W) {
         const FakeClipboard& c = ports.clipboard;
         std::vector<uint32_t> shown(c.pixels.size());
         PlotCanvas.CopyRect(PlotState.SubWindowRect.left + 1, PlotState.SubWindowRect.top + 1,
@@ -202,7 +199,7 @@ TEST_P(PlotScript, Runs) {
         return Join({c.copies, c.width, c.height, c.widthTenthMm, c.heightTenthMm}) +
                (shown == c.pixels ? " as shown" : " other pixels");
     };
-    s.probes["golden"] = [](const Words& w) {  // the canvas against tests/data/<name>.rle
+    s.probes["golden"] = [](W w) {  // the canvas against tests/data/<name>.rle
         const Canvas& c = PlotCanvas;
         const std::string picture =
             (std::filesystem::temp_directory_path() / (w[1] + ".ppm")).string();
@@ -218,11 +215,7 @@ TEST_P(PlotScript, Runs) {
         expected << std::ifstream(reference, std::ios::binary).rdbuf();
         return expected.str() == drawn ? "same" : "differs, drawn as " + picture;
     };
-    s.probes["fonts"] = [](const Words&) {
-        const bool symbols = LabelSymbolFont.Exists() || MessageSymbolFont.Exists();
-        return Join({LabelFont.Height(), MessageFont.Height()}) + (symbols ? " symbols" : "");
-    };
-    s.probes["widen"] = [](const Words& w) {
+    s.probes["widen"] = [](W w) {
         const VerticalScale v = WidenRange(std::stof(w[1]), std::stof(w[2]));
         return Figure(v.lo) + " " + Figure(v.hi) + " " + Figure(v.range) +
                (v.noData ? " none" : "");

@@ -77,10 +77,6 @@ void Script::Run(const Scenario& scenario) {
     }
 }
 
-int32_t Int(const std::string& word) {
-    return static_cast<int32_t>(std::stol(word));
-}
-
 std::string Hex(uint32_t color) {
     char text[16];
     std::snprintf(text, sizeof text, "%06x", color & 0xFFFFFF);

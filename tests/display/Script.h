@@ -39,6 +39,7 @@ std::vector<Scenario> ReadScenarios(const std::vector<std::string>& files);
 std::string ScenarioName(const testing::TestParamInfo<Scenario>& info);
 
 using Words = std::vector<std::string>;
+using W = const Words&;  // the words of a step or probe, its name first
 
 struct Script {
     std::map<std::string, std::function<void(const Words&)>> steps;
@@ -51,7 +52,9 @@ struct Script {
 #define FIGURE(record, name) \
     { #name, &record.name }
 
-int32_t Int(const std::string& word);
+inline int32_t Int(const std::string& word) {
+    return static_cast<int32_t>(std::stol(word));
+}
 // A colour as six hex digits, 0xRRGGBB.
 std::string Hex(uint32_t color);
 // A float as "%.9g", which reads back as the same float.

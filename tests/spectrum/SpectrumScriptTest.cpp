@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstdio>
 #include <iomanip>
-#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -33,8 +32,7 @@ namespace {
 
 class SpectrumScript : public SpectrumTest, public testing::WithParamInterface<Scenario> {
   protected:
-    // Numbers, N*value for N of them, "ramp" for 301 of 1 + k % 7, "digits N"
-    // for N of 1 / (3 + k) + 1e-7 k^2.
+    // Numbers, N*value for N of them, "ramp" for 301 of 1 + k % 7.
     static std::vector<float> Values(const Words& w, size_t from) {
         std::vector<float> v;
         for (size_t i = from; i < w.size(); ++i) {
@@ -42,9 +40,6 @@ class SpectrumScript : public SpectrumTest, public testing::WithParamInterface<S
             if (w[i] == "ramp") {
                 for (int32_t k = 0; k < 301; ++k)
                     v.push_back(1.0f + static_cast<float>(k % 7));
-            } else if (w[i] == "digits") {
-                for (int32_t k = 0, n = Int(w[++i]); k < n; ++k)
-                    v.push_back(1.0f / (3.0f + k) + 1e-7f * static_cast<float>(k * k));
             } else if (times != std::string::npos) {
                 v.insert(v.end(), Int(w[i]), std::stof(w[i].substr(times + 1)));
             } else {
@@ -67,7 +62,6 @@ class SpectrumScript : public SpectrumTest, public testing::WithParamInterface<S
     std::string Text(int32_t id) { return "[" + ports.spectrumBottomBar[id].text + "]"; }
 
     std::vector<uint32_t> kept;
-    std::map<std::string, std::vector<float>> snapshots;
     SpectrumResult result;
 };
 
@@ -79,7 +73,7 @@ TEST_P(SpectrumScript, Runs) {
         FIGURE(OscSettings, Num_Data), FIGURE(OscSettings, Osc_Freq), FIGURE(SpectrumView, Selecting),
         FIGURE(SpectrumView, SelectionShown), FIGURE(SpectrumView, EditsActive),
         FIGURE(SpectrumView, CurrentX), FIGURE(SpectrumView, VisLowFrac),
-        FIGURE(SpectrumView, VisHighFrac), FIGURE(SpectrumView, Averaged),
+        FIGURE(SpectrumView, VisHighFrac), FIGURE(SpectrumView, Averaged), FIGURE(SpectrumView, ShownFirst), FIGURE(SpectrumView, ShownEnd),
         FIGURE(SpectrumData, FftSize), FIGURE(SpectrumData, FftLog2), FIGURE(SpectrumData, LastBin),
         FIGURE(SpectrumData, BinWidth), FIGURE(SpectrumData, AverageCount),
         FIGURE(SpectrumData, CachedFirst), FIGURE(SpectrumData, CachedLast),
@@ -89,80 +83,65 @@ TEST_P(SpectrumScript, Runs) {
     // clang-format on
 
     // The computation: samples from FIRST, then ComputeSpectrum.
-    s.steps["samples"] = [](const Words& w) {
+    s.steps["samples"] = [](W w) {
         const std::vector<float> v = Values(w, 2);
         std::copy(v.begin(), v.end(), OscState.Record + Int(w[1]));
     };
-    s.steps["cosine"] = [](const Words& w) {  // N samples from 0: 100 + A cos(2 pi BIN i / N)
+    s.steps["cosine"] = [](W w) {  // N samples from 0: 100 + A cos(2 pi BIN i / N)
         for (int32_t i = 0, n = Int(w[1]); i < n; ++i) {
             const double c = std::cos(2.0 * M_PI * Int(w[2]) * i / n);
             OscState.Record[i] = 100.0f + std::stof(w[3]) * static_cast<float>(c);
         }
     };
-    s.steps["noise"] = [](const Words& w) {  // N samples from 0, -500 .. 500 mV from a seed
-        for (uint32_t i = 0, state = Int(w[2]); i < static_cast<uint32_t>(Int(w[1])); ++i) {
-            state = state * 1664525u + 1013904223u;
-            OscState.Record[i] = static_cast<float>(state >> 8) / 16777216.0f * 1000.0f - 500.0f;
-        }
-    };
-    s.steps["scale"] = [](const Words& w) {
+    s.steps["scale"] = [](W w) {
         std::for_each(OscState.Record, OscState.Record + Int(w[1]),
                       [&](float& v) { v *= std::stof(w[2]); });
     };
-    s.steps["compute"] = [this](const Words& w) {
+    s.steps["compute"] = [this](W w) {
         const char* modes[] = {"cached", "reset", "fresh", "accumulate"};
         const auto mode = std::find(modes, modes + 4, w[3]) - modes;
         result = ComputeSpectrum(Int(w[1]), Int(w[2]), static_cast<SpectrumMode>(mode));
     };
-    s.steps["poke"] = [](const Words& w) { SpectrumData.Work[Int(w[1])] = std::stof(w[2]); };
-    s.steps["fill"] = [](const Words& w) {
-        std::fill(Buffer(w[1]), Buffer(w[1]) + Int(w[2]), std::stof(w[3]));
-    };
+    s.steps["poke"] = [](W w) { Buffer(w[1])[Int(w[2])] = std::stof(w[3]); };
     // The window.
-    s.steps["put"] = [](const Words& w) { PutSpectrum(Values(w, 2), std::stof(w[1])); };
-    s.steps["open"] = [](const Words& w) { Open(Int(w[1]), Int(w[2])); };
-    s.steps["paint"] = [](const Words&) { Paint(); };
-    s.steps["draw"] = [](const Words& w) { DrawSpectrum(Int(w[1]), Int(w[2])); };
-    s.steps["type"] = [this](const Words& w) {  // both fields, the last keystroke reported
+    s.steps["put"] = [](W w) { PutSpectrum(Values(w, 2), std::stof(w[1])); };
+    s.steps["open"] = [](W w) { Open(Int(w[1]), Int(w[2])); };
+    s.steps["paint"] = [](W) { Paint(); };
+    s.steps["draw"] = [](W w) { DrawSpectrum(Int(w[1]), Int(w[2])); };
+    s.steps["type"] = [this](W w) {  // both fields, the last keystroke reported
         ports.spectrumBottomBar[spectrumBottom::Min].text = w[1];
         ports.spectrumBottomBar.Type(spectrumBottom::Width, w[2]);
     };
-    s.steps["click"] = [](const Words& w) { SpectrumLeftDown(Int(w[1])); };
-    s.steps["move"] = [](const Words& w) { SpectrumMouseMove(Int(w[1])); };
-    s.steps["right"] = [](const Words& w) { SpectrumRightDown(Int(w[1])); };
-    s.steps["double"] = [](const Words& w) { SpectrumDoubleClick(Int(w[1])); };
-    s.steps["closed"] = [](const Words&) { SpectrumWindowDestroyed(); };
-    s.steps["forget"] = [](const Words&) { SpectrumView = SpectrumViewRecord{}; };
-    s.steps["copy"] = [](const Words&) { CopySpectrum(); };
-    s.steps["show"] = [](const Words&) { ShowSpectrum(); };
-    s.steps["nowindow"] = [this](const Words&) { ports.frame.spectrumWindowMade = false; };
-    s.steps["keep"] = [this](const Words& w) {  // the pixels, or a buffer's first FftSize / 2
-        if (w.size() == 1) kept = Pixels();
-        if (w.size() == 2)
-            snapshots[w[1]].assign(Buffer(w[1]), Buffer(w[1]) + SpectrumData.FftSize / 2);
-    };
+    s.steps["click"] = [](W w) { SpectrumLeftDown(Int(w[1])); };
+    s.steps["move"] = [](W w) { SpectrumMouseMove(Int(w[1])); };
+    s.steps["right"] = [](W w) { SpectrumRightDown(Int(w[1])); };
+    s.steps["double"] = [](W w) { SpectrumDoubleClick(Int(w[1])); };
+    s.steps["closed"] = [](W) { SpectrumWindowDestroyed(); };
+    s.steps["forget"] = [](W) { SpectrumView = SpectrumViewRecord{}; };
+    s.steps["copy"] = [](W) { CopySpectrum(); };
+    s.steps["show"] = [](W) { ShowSpectrum(); };
+    s.steps["nowindow"] = [this](W) { ports.frame.spectrumWindowMade = false; };
+    s.steps["keep"] = [this](W) { kept = Pixels(); };
     // The run, the file.
-    s.steps["capture"] = [](const Words&) { CaptureStep(); };
-    s.steps["toggle"] = [](const Words&) { ToggleSpectrumRun(); };
-    s.steps["tick"] = [](const Words&) { SpectrumRunTick(); };
-    s.steps["accumulate"] = [this](const Words& w) {
+    s.steps["capture"] = [](W) { CaptureStep(); };
+    s.steps["toggle"] = [](W) { ToggleSpectrumRun(); };
+    s.steps["tick"] = [](W) { SpectrumRunTick(); };
+    s.steps["accumulate"] = [this](W w) {
         ports.spectrumTopBar[spectrumTop::Accumulate].checked = w[1] == "1";
     };
-    s.steps["counter"] = [this](const Words& w) {
-        ports.spectrumTopBar[spectrumTop::Counter].text = w[1];
-    };
-    s.steps["answer"] = [this](const Words& w) {  // a file below the test's folder, with its bytes
+    s.steps["counter"] = [this](W w) { ports.spectrumTopBar[spectrumTop::Counter].text = w[1]; };
+    s.steps["answer"] = [this](W w) {  // a file below the test's folder, with its bytes
         if (w.size() > 2) WriteFile(w[1], w[2]);
         ports.dialogs.saveAnswers.push_back({TempDir() + "/" + w[1], 1});
     };
-    s.steps["save"] = [](const Words&) { SaveSpectrum(); };
+    s.steps["save"] = [](W) { SaveSpectrum(); };
 
-    s.probes["result"] = [this](const Words&) {
+    s.probes["result"] = [this](W) {
         return std::to_string(result.BinCount) + " " + Figure(result.FreqHigh) + " " +
                Named(result.Bins);
     };
     // Powers K0 .. K1 to five digits (below 1e-6 as 0), or the bins among them not below 1e-6.
-    s.probes["bins"] = [](const Words& w) {
+    s.probes["bins"] = [](W w) {
         std::string out;
         for (int32_t k = Int(w[2]); k <= Int(w[3]); ++k) {
             const float v = std::fabs(Buffer(w[1])[k]) < 1e-6f ? 0.0f : Buffer(w[1])[k];
@@ -172,45 +151,28 @@ TEST_P(SpectrumScript, Runs) {
         }
         return out.empty() ? "-" : out.substr(1);
     };
-    // A buffer against a snapshot (its own or the one named), over bins 0 .. LastBin
-    // or those given: "same", or "xR" when every bin is R times the snapshot's.
-    s.probes["kept"] = [this](const Words& w) -> std::string {
-        if (w.size() == 1) return kept == Pixels() ? "same" : "changed";
-        const std::vector<float>& was = snapshots[w.size() % 2 == 1 ? w[2] : w[1]];
-        const float* now = Buffer(w[1]);
-        const int32_t k0 = w.size() > 3 ? Int(w[w.size() - 2]) : 0;
-        const int32_t k1 = w.size() > 3 ? Int(w.back()) : SpectrumData.LastBin;
-        const float ratio = now[k0] / was[k0];
-        bool same = true, scaled = true;
-        for (int32_t k = k0; k <= k1; ++k) {
-            same = same && now[k] == was[k];
-            scaled = scaled && now[k] == ratio * was[k];
-        }
-        return same ? "same" : scaled ? "x" + Figure(ratio) : "changed";
+    s.probes["kept"] = [this](W) { return kept == Pixels() ? "same" : "changed"; };
+    s.probes["shown"] = [](W) {
+        return Figure(SpectrumView.VisLowFreq) + " " + Figure(SpectrumView.VisHighFreq);
     };
-    s.probes["shown"] = [](const Words& w) {
-        const SpectrumViewRecord& v = SpectrumView;
-        if (w.size() > 1) return Join({v.ShownFirst, v.ShownEnd});
-        return Figure(v.VisLowFreq) + " " + Figure(v.VisHighFreq);
-    };
-    s.probes["showing"] = [](const Words&) { return Named(SpectrumView.Bins); };
-    s.probes["fields"] = [this](const Words&) {
+    s.probes["showing"] = [](W) { return Named(SpectrumView.Bins); };
+    s.probes["fields"] = [this](W) {
         return Text(spectrumBottom::Min) + Text(spectrumBottom::Width) +
                Text(spectrumBottom::MaxFreq);
     };
-    s.probes["writes"] = [this](const Words&) {  // since the last look
+    s.probes["writes"] = [this](W) {  // since the last look
         return Drain(ports.spectrumBottomBar.writes,
                      [](const auto& write) { return "[" + write.second + "]"; });
     };
-    s.probes["plot"] = [](const Words&) {
+    s.probes["plot"] = [](W) {
         const Rect& p = SpectrumView.PlotRect;
         return Join({p.left, p.top, p.right, p.bottom});
     };
-    s.probes["pixel"] = [](const Words& w) { return Hex(At(Int(w[1]), Int(w[2]))); };
+    s.probes["pixel"] = [](W w) { return Hex(At(Int(w[1]), Int(w[2]))); };
     // Row DY below the plot's bottom (above it when negative), within [x0, x1)
     // if given: the columns of a colour (red, grid, black), or the runs a-b of
     // anything but white ("ink"), b the first white column after a run.
-    s.probes["columns"] = [](const Words& w) {
+    s.probes["columns"] = [](W w) {
         const bool ink = w[1] == "ink";
         const uint32_t colour = w[1] == "red"    ? AxisPen.color
                                 : w[1] == "grid" ? GridPen.color
@@ -227,52 +189,43 @@ TEST_P(SpectrumScript, Runs) {
         }
         return out.empty() ? "-" : out.substr(1);
     };
-    s.probes["count"] = [&](const Words& w) {  // how many columns of a colour
-        const std::string columns = s.probes["columns"](w);
-        return std::to_string(columns == "-" ? 0
-                                             : std::count(columns.begin(), columns.end(), ' ') + 1);
-    };
-    s.probes["line"] = [](const Words& w) {  // the top row of the red line in a column
+    s.probes["line"] = [](W w) {  // the top row of the red line in a column
         int32_t y = SpectrumView.PlotRect.bottom;
         while (y >= 0 && At(Int(w[1]), y) == AxisPen.color)
             --y;
         return y == SpectrumView.PlotRect.bottom ? "-" : std::to_string(y + 1);
     };
-    s.probes["outdated"] = [](const Words&) { return SpectrumOutdated() ? "yes" : "no"; };
-    s.probes["clipboard"] = [this](const Words&) {
+    s.probes["outdated"] = [](W) { return SpectrumOutdated() ? "yes" : "no"; };
+    s.probes["clipboard"] = [this](W) {
         const FakeClipboard& c = ports.clipboard;
         const uint32_t* shown = SpectrumCanvas.Pixels() + 21 * c.width;
         const bool same = c.pixels == std::vector<uint32_t>(shown, shown + c.width * c.height);
         return Join({c.copies, c.width, c.height, c.widthTenthMm, c.heightTenthMm}) +
                (same ? " as shown" : " other pixels");
     };
-    s.probes["message"] = [this](const Words&) {  // the last one's first line, and its caption
+    s.probes["message"] = [this](W) {  // the last one's first line, and its caption
         const auto& m = ports.dialogs.messages;
         return m.empty()
                    ? "-"
                    : m.back().text.substr(0, m.back().text.find('\n')) + " | " + m.back().caption;
     };
-    s.probes["counter"] = [this](const Words&) {
-        return ports.spectrumTopBar[spectrumTop::Counter].text;
-    };
-    s.probes["timer"] = [this](const Words&) {
+    s.probes["counter"] = [this](W) { return ports.spectrumTopBar[spectrumTop::Counter].text; };
+    s.probes["timer"] = [this](W) {
         return std::to_string(ports.timers.Period(TimerId::SpectrumRun));
     };
-    s.probes["face"] = [this](const Words&) {
+    s.probes["face"] = [this](W) {
         const Face face = ports.spectrumTopBar[spectrumTop::Run].face;
         return face == Face::Wait ? "wait" : face == Face::SpectrumIdle ? "idle" : "other";
     };
-    s.probes["sample"] = [](const Words& w) { return Figure(OscState.Record[Int(w[1])]); };
-    s.probes["dialog"] = [this](const Words&) {
-        return Describe(ports.dialogs.saveRequests.back());
-    };
-    s.probes["saved"] = [this](const Words& w) {
+    s.probes["sample"] = [](W w) { return Figure(OscState.Record[Int(w[1])]); };
+    s.probes["dialog"] = [this](W) { return Describe(ports.dialogs.saveRequests.back()); };
+    s.probes["saved"] = [this](W w) {
         const std::string bytes = ReadFile(TempDir() + "/" + w[1]);
         return bytes == FormatSpectrumFile() ? "as formatted" : bytes;
     };
     // The file as a plotting tool reads it: its comments (a tab as a space),
     // then its rows checked bit for bit against the frequencies and powers shown.
-    s.probes["file"] = [](const Words&) {
+    s.probes["file"] = [](W) {
         std::istringstream in(FormatSpectrumFile());
         std::string out;
         int32_t k = SpectrumView.ShownFirst;
