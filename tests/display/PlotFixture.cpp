@@ -55,11 +55,6 @@ void PlotTest::FillSquareWave(int32_t count) {
     TakeRange(count);
 }
 
-void PlotTest::FillConstant(int32_t count, float valueMv) {
-    std::fill(OscState.Record, OscState.Record + count, valueMv);
-    TakeRange(count);
-}
-
 std::string PlotTest::ReadText(const Font& font, const Font& symbols, int32_t top, int32_t x0,
                                int32_t x1) {
     auto charAt = [&](int32_t left) -> std::string {

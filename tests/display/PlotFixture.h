@@ -16,10 +16,9 @@ class PlotTest : public CoreTest {
     // The canvas at width x height, fonts made, the device set up (no
     // notice), the fields as the main window writes them at creation.
     void Prepare(int32_t width, int32_t height);
-    // The simulated source's noisy square wave (period 1000) in mV, or a
-    // constant, with the range set as a capture with AutoNorm leaves it.
+    // The simulated source's noisy square wave (period 1000) in mV, with the
+    // range set as a capture with AutoNorm leaves it.
     static void FillSquareWave(int32_t count);
-    static void FillConstant(int32_t count, float valueMv);
     // The text in the row of cells from top between x0 and x1, read back cell
     // by cell against the font's characters and its symbol font's two letters
     // (read as "µ" and "Δ"); a gap of n cells reads as n spaces, one of more

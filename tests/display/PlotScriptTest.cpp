@@ -47,17 +47,11 @@ namespace {
 
 class PlotScript : public PlotTest, public testing::WithParamInterface<Scenario> {
   protected:
-    // The pixels of a rectangle, or every pixel but those of the read-out column.
-    static std::vector<uint32_t> Pixels(W w) {
-        const Rect& s = PlotState.SubWindowRect;
+    static std::vector<uint32_t> Pixels(W w) {  // keep|kept x0 y0 x1 y1: [x0, x1) x [y0, y1)
         std::vector<uint32_t> out;
-        for (int32_t y = 0; y < PlotCanvas.Height(); ++y) {
-            for (int32_t x = 0; x < PlotCanvas.Width(); ++x) {
-                const bool in = w.size() == 5 ? x >= Int(w[1]) && y >= Int(w[2]) && x < Int(w[3]) &&
-                                                    y < Int(w[4])
-                                              : x < s.right || y < s.top;
-                if (in) out.push_back(PlotCanvas.Pixel(x, y));
-            }
+        for (int32_t y = Int(w[2]); y < Int(w[4]); ++y) {
+            for (int32_t x = Int(w[1]); x < Int(w[3]); ++x)
+                out.push_back(PlotCanvas.Pixel(x, y));
         }
         return out;
     }
@@ -121,20 +115,15 @@ TEST_P(PlotScript, Runs) {
         Prepare(Int(w[1]), Int(w[2]));
     };
     s.steps["square"] = [](W w) { FillSquareWave(Int(w[1])); };
-    s.steps["flat"] = [](W w) { FillConstant(Int(w[1]), std::stof(w[2])); };
     s.steps["reset"] = [](W) { ResetPlotState(); };
     s.steps["refresh"] = [](W) { RefreshPlot(); };
     s.steps["sub"] = [](W w) { SetSubWindow(Int(w[1]), Int(w[2])); };
     s.steps["draw"] = [](W w) { DrawSubWindow(PlotCanvas, Int(w[1]), Int(w[2])); };
     s.steps["hover"] = [](W w) { PlotMouseMove(0, Int(w[1]), Int(w[2])); };
     s.steps["drag"] = [](W w) { PlotMouseMove(MouseLeft, Int(w[1]), Int(w[2])); };
-    s.steps["move"] = [](W w) {  // with buttons and keys held: Left, Right, Middle,
-        uint32_t flags = 0;      // Shift, Control
-        for (const char c : w[1]) {
-            flags |= c == 'L' ? MouseLeft : c == 'R' ? MouseRight : c == 'M' ? MouseMiddle : 0;
-            flags |= c == 'S' ? MouseShift : c == 'C' ? MouseControl : 0;
-        }
-        PlotMouseMove(flags, Int(w[2]), Int(w[3]));
+    s.steps["move"] = [](W w) {  // with the left button and S(hift), C(ontrol), R(ight) or M(iddle)
+        const uint32_t with[] = {MouseShift, MouseControl, MouseRight, MouseMiddle};
+        PlotMouseMove(MouseLeft | with[std::string("SCRM").find(w[1])], Int(w[2]), Int(w[3]));
     };
     s.steps["down"] = [](W w) { PlotLeftDown(Int(w[1]), Int(w[2])); };
     s.steps["up"] = [](W) { PlotLeftUp(); };
@@ -144,10 +133,8 @@ TEST_P(PlotScript, Runs) {
     s.steps["type"] = [this](W w) { ports.bottomBar.Type(Field(w[1]), w[2]); };
     s.steps["field"] = [this](W w) { ports.bottomBar[Field(w[1])].text = w[2]; };
     s.steps["copy"] = [](W) { CopyPlotToClipboard(); };
-    s.steps["erase"] = [](W) {
-        EraseCursors(PlotCanvas);
-        EraseReference();
-    };
+    s.steps["erase-cursors"] = [](W) { EraseCursors(PlotCanvas); };
+    s.steps["erase-reference"] = [](W) { EraseReference(); };
     s.steps["fonts"] = [this](W w) {  // made again with only the faces named
         engine.courierAvailable = std::count(w.begin(), w.end(), "courier") != 0;
         engine.symbolAvailable = std::count(w.begin(), w.end(), "symbol") != 0;

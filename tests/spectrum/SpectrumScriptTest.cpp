@@ -32,21 +32,19 @@ namespace {
 
 class SpectrumScript : public SpectrumTest, public testing::WithParamInterface<Scenario> {
   protected:
-    // Numbers, N*value for N of them, "ramp" for 301 of 1 + k % 7.
-    static std::vector<float> Values(const Words& w, size_t from) {
-        std::vector<float> v;
+    // Numbers, and N*a,b,... for N times the values a, b, ...
+    static std::vector<float> Values(W w, size_t from) {
+        std::vector<float> out;
         for (size_t i = from; i < w.size(); ++i) {
             const size_t times = w[i].find('*');
-            if (w[i] == "ramp") {
-                for (int32_t k = 0; k < 301; ++k)
-                    v.push_back(1.0f + static_cast<float>(k % 7));
-            } else if (times != std::string::npos) {
-                v.insert(v.end(), Int(w[i]), std::stof(w[i].substr(times + 1)));
-            } else {
-                v.push_back(std::stof(w[i]));
-            }
+            std::istringstream list(w[i].substr(times + 1));  // the whole word without a '*'
+            std::vector<float> group;
+            for (std::string v; std::getline(list, v, ',');)
+                group.push_back(std::stof(v));
+            for (int32_t n = times == std::string::npos ? 1 : Int(w[i]); n > 0; --n)
+                out.insert(out.end(), group.begin(), group.end());
         }
-        return v;
+        return out;
     }
     static uint32_t At(int32_t x, int32_t y) { return SpectrumCanvas.Pixel(x, y) & 0xFFFFFF; }
     static std::vector<uint32_t> Pixels() {
@@ -66,6 +64,8 @@ class SpectrumScript : public SpectrumTest, public testing::WithParamInterface<S
 };
 
 TEST_P(SpectrumScript, Runs) {
+    FakeControls& top = ports.spectrumTopBar;
+    FakeControls& bottom = ports.spectrumBottomBar;
     Script s;
     // clang-format off
     s.figures = {FIGURE(OscState, SpectrumRunning), FIGURE(OscState, SpectrumValid),
@@ -79,7 +79,9 @@ TEST_P(SpectrumScript, Runs) {
         FIGURE(SpectrumData, CachedFirst), FIGURE(SpectrumData, CachedLast),
         FIGURE(PlotState, CursorShown), FIGURE(PlotState, RefShown), FIGURE(ports.clipboard, dpiY),
         FIGURE(ports.clipboard, copies), FIGURE(ports.frame, spectrumShown),
-        FIGURE(ports.spectrumTopBar, repaints), {"SubWindowArea.last", &SubWindowArea.last}};
+        FIGURE(top, repaints), {"SubWindowArea.last", &SubWindowArea.last},
+        {"PlotRect.top", &SpectrumView.PlotRect.top}, {"PlotRect.right", &SpectrumView.PlotRect.right},
+        {"PlotRect.bottom", &SpectrumView.PlotRect.bottom}};
     // clang-format on
 
     // The computation: samples from FIRST, then ComputeSpectrum.
@@ -97,7 +99,7 @@ TEST_P(SpectrumScript, Runs) {
         std::for_each(OscState.Record, OscState.Record + Int(w[1]),
                       [&](float& v) { v *= std::stof(w[2]); });
     };
-    s.steps["compute"] = [this](W w) {
+    s.steps["compute"] = [&](W w) {
         const char* modes[] = {"cached", "reset", "fresh", "accumulate"};
         const auto mode = std::find(modes, modes + 4, w[3]) - modes;
         result = ComputeSpectrum(Int(w[1]), Int(w[2]), static_cast<SpectrumMode>(mode));
@@ -108,9 +110,9 @@ TEST_P(SpectrumScript, Runs) {
     s.steps["open"] = [](W w) { Open(Int(w[1]), Int(w[2])); };
     s.steps["paint"] = [](W) { Paint(); };
     s.steps["draw"] = [](W w) { DrawSpectrum(Int(w[1]), Int(w[2])); };
-    s.steps["type"] = [this](W w) {  // both fields, the last keystroke reported
-        ports.spectrumBottomBar[spectrumBottom::Min].text = w[1];
-        ports.spectrumBottomBar.Type(spectrumBottom::Width, w[2]);
+    s.steps["type"] = [&](W w) {  // both fields, the last keystroke reported
+        bottom[spectrumBottom::Min].text = w[1];
+        bottom.Type(spectrumBottom::Width, w[2]);
     };
     s.steps["click"] = [](W w) { SpectrumLeftDown(Int(w[1])); };
     s.steps["move"] = [](W w) { SpectrumMouseMove(Int(w[1])); };
@@ -120,23 +122,21 @@ TEST_P(SpectrumScript, Runs) {
     s.steps["forget"] = [](W) { SpectrumView = SpectrumViewRecord{}; };
     s.steps["copy"] = [](W) { CopySpectrum(); };
     s.steps["show"] = [](W) { ShowSpectrum(); };
-    s.steps["nowindow"] = [this](W) { ports.frame.spectrumWindowMade = false; };
-    s.steps["keep"] = [this](W) { kept = Pixels(); };
+    s.steps["nowindow"] = [&](W) { ports.frame.spectrumWindowMade = false; };
+    s.steps["keep"] = [&](W) { kept = Pixels(); };
     // The run, the file.
     s.steps["capture"] = [](W) { CaptureStep(); };
     s.steps["toggle"] = [](W) { ToggleSpectrumRun(); };
     s.steps["tick"] = [](W) { SpectrumRunTick(); };
-    s.steps["accumulate"] = [this](W w) {
-        ports.spectrumTopBar[spectrumTop::Accumulate].checked = w[1] == "1";
-    };
-    s.steps["counter"] = [this](W w) { ports.spectrumTopBar[spectrumTop::Counter].text = w[1]; };
-    s.steps["answer"] = [this](W w) {  // a file below the test's folder, with its bytes
+    s.steps["accumulate"] = [&](W w) { top[spectrumTop::Accumulate].checked = w[1] == "1"; };
+    s.steps["counter"] = [&](W w) { top[spectrumTop::Counter].text = w[1]; };
+    s.steps["answer"] = [&](W w) {  // a file below the test's folder, with its bytes
         if (w.size() > 2) WriteFile(w[1], w[2]);
         ports.dialogs.saveAnswers.push_back({TempDir() + "/" + w[1], 1});
     };
     s.steps["save"] = [](W) { SaveSpectrum(); };
 
-    s.probes["result"] = [this](W) {
+    s.probes["result"] = [&](W) {
         return std::to_string(result.BinCount) + " " + Figure(result.FreqHigh) + " " +
                Named(result.Bins);
     };
@@ -151,22 +151,17 @@ TEST_P(SpectrumScript, Runs) {
         }
         return out.empty() ? "-" : out.substr(1);
     };
-    s.probes["kept"] = [this](W) { return kept == Pixels() ? "same" : "changed"; };
+    s.probes["kept"] = [&](W) { return kept == Pixels() ? "same" : "changed"; };
     s.probes["shown"] = [](W) {
         return Figure(SpectrumView.VisLowFreq) + " " + Figure(SpectrumView.VisHighFreq);
     };
     s.probes["showing"] = [](W) { return Named(SpectrumView.Bins); };
-    s.probes["fields"] = [this](W) {
+    s.probes["fields"] = [&](W) {
         return Text(spectrumBottom::Min) + Text(spectrumBottom::Width) +
                Text(spectrumBottom::MaxFreq);
     };
-    s.probes["writes"] = [this](W) {  // since the last look
-        return Drain(ports.spectrumBottomBar.writes,
-                     [](const auto& write) { return "[" + write.second + "]"; });
-    };
-    s.probes["plot"] = [](W) {
-        const Rect& p = SpectrumView.PlotRect;
-        return Join({p.left, p.top, p.right, p.bottom});
+    s.probes["writes"] = [&](W) {  // since the last look
+        return Drain(bottom.writes, [](const auto& write) { return "[" + write.second + "]"; });
     };
     s.probes["pixel"] = [](W w) { return Hex(At(Int(w[1]), Int(w[2]))); };
     // Row DY below the plot's bottom (above it when negative), within [x0, x1)
@@ -196,30 +191,30 @@ TEST_P(SpectrumScript, Runs) {
         return y == SpectrumView.PlotRect.bottom ? "-" : std::to_string(y + 1);
     };
     s.probes["outdated"] = [](W) { return SpectrumOutdated() ? "yes" : "no"; };
-    s.probes["clipboard"] = [this](W) {
+    s.probes["clipboard"] = [&](W) {
         const FakeClipboard& c = ports.clipboard;
         const uint32_t* shown = SpectrumCanvas.Pixels() + 21 * c.width;
         const bool same = c.pixels == std::vector<uint32_t>(shown, shown + c.width * c.height);
         return Join({c.copies, c.width, c.height, c.widthTenthMm, c.heightTenthMm}) +
                (same ? " as shown" : " other pixels");
     };
-    s.probes["message"] = [this](W) {  // the last one's first line, and its caption
+    s.probes["message"] = [&](W) {  // the last one's first line, and its caption
         const auto& m = ports.dialogs.messages;
         return m.empty()
                    ? "-"
                    : m.back().text.substr(0, m.back().text.find('\n')) + " | " + m.back().caption;
     };
-    s.probes["counter"] = [this](W) { return ports.spectrumTopBar[spectrumTop::Counter].text; };
-    s.probes["timer"] = [this](W) {
+    s.probes["counter"] = [&](W) { return top[spectrumTop::Counter].text; };
+    s.probes["timer"] = [&](W) {
         return std::to_string(ports.timers.Period(TimerId::SpectrumRun));
     };
-    s.probes["face"] = [this](W) {
-        const Face face = ports.spectrumTopBar[spectrumTop::Run].face;
+    s.probes["face"] = [&](W) {
+        const Face face = top[spectrumTop::Run].face;
         return face == Face::Wait ? "wait" : face == Face::SpectrumIdle ? "idle" : "other";
     };
     s.probes["sample"] = [](W w) { return Figure(OscState.Record[Int(w[1])]); };
-    s.probes["dialog"] = [this](W) { return Describe(ports.dialogs.saveRequests.back()); };
-    s.probes["saved"] = [this](W w) {
+    s.probes["dialog"] = [&](W) { return Describe(ports.dialogs.saveRequests.back()); };
+    s.probes["saved"] = [&](W w) {
         const std::string bytes = ReadFile(TempDir() + "/" + w[1]);
         return bytes == FormatSpectrumFile() ? "as formatted" : bytes;
     };
