@@ -11,22 +11,12 @@
 namespace korvel::test {
 
 namespace {
-void TakeRange(int32_t count) {
-    const auto [lo, hi] = std::minmax_element(OscState.Record, OscState.Record + count);
-    OscState.DataMin = OscSettings.D_min = *lo;
-    OscState.DataMax = OscSettings.D_max = *hi;
-    OscSettings.Num_Data = count;
-}
-
-bool Inked(int32_t x, int32_t y) {
-    return (PlotCanvas.Pixel(x, y) & 0xFFFFFF) != White;
-}
-
 bool CellIs(const Font& font, unsigned char c, int32_t left, int32_t top) {
     const uint8_t* glyph = font.Glyph(c);
     const int32_t w = font.Advance(c);
     for (int32_t i = 0; glyph != nullptr && i < w * font.Height(); ++i) {
-        if (Inked(left + i % w, top + i / w) != (glyph[i] != 0)) return false;
+        const bool inked = (PlotCanvas.Pixel(left + i % w, top + i / w) & 0xFFFFFF) != White;
+        if (inked != (glyph[i] != 0)) return false;
     }
     return glyph != nullptr;
 }
@@ -38,6 +28,7 @@ void PlotTest::SetUp() {
 }
 
 void PlotTest::Prepare(int32_t width, int32_t height) {
+    InstallTextEngine(&engine);
     PlotCanvas.Resize(width, height);
     CreatePlotFonts();
     OscState.DeviceReady = 1;
@@ -52,11 +43,15 @@ void PlotTest::FillSquareWave(int32_t count) {
         const int32_t noise = static_cast<int32_t>((state >> 16) & 0x7FFF) * 30 / 32767;
         OscState.Record[i] = static_cast<float>((i % 1000 < 800 ? -40 : 100) + noise) * 7.8125f;
     }
-    TakeRange(count);
+    const auto [lo, hi] = std::minmax_element(OscState.Record, OscState.Record + count);
+    OscState.DataMin = OscSettings.D_min = *lo;
+    OscState.DataMax = OscSettings.D_max = *hi;
+    OscSettings.Num_Data = count;
 }
 
-std::string PlotTest::ReadText(const Font& font, const Font& symbols, int32_t top, int32_t x0,
-                               int32_t x1) {
+std::string PlotTest::ReadText(bool label, int32_t top, int32_t x0, int32_t x1) {
+    const Font& font = label ? LabelFont : MessageFont;
+    const Font& symbols = label ? LabelSymbolFont : MessageSymbolFont;
     auto charAt = [&](int32_t left) -> std::string {
         for (int c = 33; c < 127; ++c) {
             if (CellIs(font, static_cast<unsigned char>(c), left, top)) return std::string(1, c);

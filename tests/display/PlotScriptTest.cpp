@@ -6,7 +6,7 @@
 //
 // After an intended change of the drawing, regenerate the reference pictures
 // with
-//     KORVEL_WRITE_GOLDEN=1 ctest --preset default -R Golden
+//     KORVEL_WRITE_GOLDEN=1 ctest --preset default -R golden_
 // and look at them before committing: every run also writes the picture
 // drawn as <name>.ppm into the system's temporary folder.
 //
@@ -19,15 +19,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <string>
-#include <vector>
 
-#include "canvas/TextEngine.h"
 #include "display/Plot.h"
 #include "display/PlotCopy.h"
 #include "display/PlotCursors.h"
@@ -55,36 +50,31 @@ class PlotScript : public PlotTest, public testing::WithParamInterface<Scenario>
         }
         return out;
     }
-    static std::string Encoded(const Canvas& canvas) {
-        const std::vector<uint32_t> pixels(canvas.Pixels(),
-                                           canvas.Pixels() + canvas.Width() * canvas.Height());
+    // The reference file's bytes for a canvas: the colours in the order they
+    // first appear, so that the encoding is canonical.
+    static std::string Encoded(const Canvas& c) {
+        const uint32_t* p = c.Pixels();
+        const size_t n = static_cast<size_t>(c.Width()) * c.Height();
         std::vector<uint32_t> colours;
-        for (uint32_t p : pixels) {
-            if (std::find(colours.begin(), colours.end(), p) == colours.end()) colours.push_back(p);
-        }
-        std::string out = "KORVRLE2";
-        auto put32 = [&](size_t v) {
-            for (int shift = 0; shift < 32; shift += 8)
-                out += static_cast<char>(v >> shift);
-        };
-        put32(canvas.Width());
-        put32(canvas.Height());
-        put32(colours.size());
-        std::for_each(colours.begin(), colours.end(), put32);
-        for (size_t i = 0, j = 0; i < pixels.size(); i = j) {
-            while (j < pixels.size() && pixels[j] == pixels[i])
+        std::string out = "KORVRLE2", runs;
+        for (size_t i = 0, j = 0; i < n; i = j) {
+            while (j < n && p[j] == p[i])
                 ++j;
+            const size_t colour = std::find(colours.begin(), colours.end(), p[i]) - colours.begin();
+            if (colour == colours.size()) colours.push_back(p[i]);
             size_t length = j - i;
             for (; length >= 0x80; length >>= 7)
-                out += static_cast<char>(length | 0x80);
-            out += static_cast<char>(length);
-            out += static_cast<char>(std::find(colours.begin(), colours.end(), pixels[i]) -
-                                     colours.begin());
+                runs += static_cast<char>(length | 0x80);
+            runs += {static_cast<char>(length), static_cast<char>(colour)};
         }
-        return out;
-    }
-    static int32_t Field(const std::string& name) {
-        return name == "min" ? bottom::Min : bottom::Width;
+        std::vector<uint32_t> words{static_cast<uint32_t>(c.Width()),
+                                    static_cast<uint32_t>(c.Height()),
+                                    static_cast<uint32_t>(colours.size())};
+        words.insert(words.end(), colours.begin(), colours.end());
+        for (const uint32_t v : words)
+            out += {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
+                    static_cast<char>(v >> 24)};
+        return out + runs;
     }
     std::vector<uint32_t> kept;
 };
@@ -110,10 +100,7 @@ TEST_P(PlotScript, Runs) {
         {"SubWindowRect.right", &PlotState.SubWindowRect.right}};
     // clang-format on
 
-    s.steps["canvas"] = [this](W w) {
-        InstallTextEngine(&engine);
-        Prepare(Int(w[1]), Int(w[2]));
-    };
+    s.steps["canvas"] = [this](W w) { Prepare(Int(w[1]), Int(w[2])); };
     s.steps["square"] = [](W w) { FillSquareWave(Int(w[1])); };
     s.steps["reset"] = [](W) { ResetPlotState(); };
     s.steps["refresh"] = [](W) { RefreshPlot(); };
@@ -130,8 +117,12 @@ TEST_P(PlotScript, Runs) {
     s.steps["double"] = [](W) { PlotLeftDoubleClick(); };
     s.steps["rdown"] = [](W w) { PlotRightDown(Int(w[1]), Int(w[2])); };
     s.steps["rdouble"] = [](W) { PlotRightDoubleClick(); };
-    s.steps["type"] = [this](W w) { ports.bottomBar.Type(Field(w[1]), w[2]); };
-    s.steps["field"] = [this](W w) { ports.bottomBar[Field(w[1])].text = w[2]; };
+    s.steps["type"] = [this](W w) {
+        ports.bottomBar.Type(w[1] == "min" ? bottom::Min : bottom::Width, w[2]);
+    };
+    s.steps["field"] = [this](W w) {
+        ports.bottomBar[w[1] == "min" ? bottom::Min : bottom::Width].text = w[2];
+    };
     s.steps["copy"] = [](W) { CopyPlotToClipboard(); };
     s.steps["erase-cursors"] = [](W) { EraseCursors(PlotCanvas); };
     s.steps["erase-reference"] = [](W) { EraseReference(); };
@@ -145,7 +136,9 @@ TEST_P(PlotScript, Runs) {
     s.probes["kept"] = [this](W w) { return kept == Pixels(w) ? "same" : "changed"; };
     s.probes["span"] = [](W) { return Join({OscSettings.Data_S, OscSettings.Data_E}); };
     s.probes["pixel"] = [](W w) { return Hex(PlotCanvas.Pixel(Int(w[1]), Int(w[2]))); };
-    s.probes["field"] = [this](W w) { return ports.bottomBar[Field(w[1])].text; };
+    s.probes["field"] = [this](W w) {
+        return ports.bottomBar[w[1] == "min" ? bottom::Min : bottom::Width].text;
+    };
     s.probes["writes"] = [this](W) {  // since the last look
         return Drain(ports.bottomBar.writes, [](const auto& write) {
             return (write.first == bottom::Min ? "min=" : "width=") + write.second;
@@ -156,14 +149,12 @@ TEST_P(PlotScript, Runs) {
         return Drain(ports.frame.pointers, [&](Pointer p) { return names[static_cast<int>(p)]; });
     };
     s.probes["readout"] = [](W w) {
-        const int32_t top = PlotState.ReadoutY[Int(w[1])] - MessageFont.Ascent();
-        return ReadText(MessageFont, MessageSymbolFont, top, PlotState.SubWindowRect.right,
-                        PlotState.OverviewRect.right);
+        const Rect& r = PlotState.SubWindowRect;
+        return ReadText(false, PlotState.ReadoutY[Int(w[1])] - MessageFont.Ascent(), r.right, 798);
     };
     s.probes["timelabels"] = [](W) {
         const Rect& r = PlotState.SubWindowRect;
-        return ReadText(LabelFont, LabelSymbolFont, SubWindowArea.bottom + 6, r.left + 1,
-                        r.right - 2);
+        return ReadText(true, SubWindowArea.bottom + 6, r.left + 1, r.right - 2);
     };
     s.probes["area"] = [](W w) {
         const PlotArea& a = w[1] == "sub" ? SubWindowArea : OverviewArea;
@@ -186,7 +177,7 @@ TEST_P(PlotScript, Runs) {
         return Join({c.copies, c.width, c.height, c.widthTenthMm, c.heightTenthMm}) +
                (shown == c.pixels ? " as shown" : " other pixels");
     };
-    s.probes["golden"] = [](W w) {  // the canvas against tests/data/<name>.rle
+    s.probes["golden"] = [this](W w) {  // the canvas against tests/data/<name>.rle
         const Canvas& c = PlotCanvas;
         const std::string picture =
             (std::filesystem::temp_directory_path() / (w[1] + ".ppm")).string();
@@ -198,9 +189,7 @@ TEST_P(PlotScript, Runs) {
         const std::string reference = std::string(KORVEL_TEST_DATA_DIR) + "/" + w[1] + ".rle";
         if (std::getenv("KORVEL_WRITE_GOLDEN") != nullptr)
             std::ofstream(reference, std::ios::binary) << drawn;
-        std::ostringstream expected;
-        expected << std::ifstream(reference, std::ios::binary).rdbuf();
-        return expected.str() == drawn ? "same" : "differs, drawn as " + picture;
+        return ReadFile(reference) == drawn ? "same" : "differs, drawn as " + picture;
     };
     s.probes["widen"] = [](W w) {
         const VerticalScale v = WidenRange(std::stof(w[1]), std::stof(w[2]));

@@ -9,10 +9,8 @@
 namespace korvel::test {
 
 namespace {
-std::string Trim(const std::string& text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') + 1 - first);
+std::string Trim(std::string text) {
+    return text.erase(text.find_last_not_of(' ') + 1).erase(0, text.find_first_not_of(' '));
 }
 }  // namespace
 
@@ -41,7 +39,6 @@ std::string ScenarioName(const testing::TestParamInfo<Scenario>& info) {
     const std::string& file = info.param.file;
     const size_t stem = file.rfind('/') + 1;
     std::string name = file.substr(stem, file.rfind('.') - stem) + "_" + info.param.name;
-    name[0] = static_cast<char>(std::toupper(name[0]));
     for (char& c : name)
         c = std::isalnum(static_cast<unsigned char>(c)) != 0 ? c : '_';
     return name;
@@ -51,28 +48,23 @@ void Script::Run(const Scenario& scenario) {
     for (const auto& [number, text] : scenario.lines) {
         SCOPED_TRACE(scenario.file + ":" + std::to_string(number) + ": " + text);
         const size_t check = text.find(" == ");
-        Words words;
+        Words w;
         std::istringstream in(text.substr(0, check));
         for (std::string word; in >> std::quoted(word);)
-            words.push_back(word);
-        const auto figure = figures.find(words[0]);
-        const bool known = figure != figures.end();
-        int32_t* whole =
-            known && figure->second.index() == 0 ? std::get<0>(figure->second) : nullptr;
-        float* real = known && figure->second.index() == 1 ? std::get<1>(figure->second) : nullptr;
-        if (check != std::string::npos) {
-            ASSERT_TRUE(known || probes.count(words[0]) != 0) << "no such probe";
-            const std::string answer = whole != nullptr  ? std::to_string(*whole)
-                                       : real != nullptr ? Figure(*real)
-                                                         : probes[words[0]](words);
-            EXPECT_EQ(answer, Trim(text.substr(check + 4)));
-        } else if (words.size() == 3 && words[1] == "=") {
-            ASSERT_TRUE(known) << "no such figure";
-            if (whole != nullptr) *whole = Int(words[2]);
-            if (real != nullptr) *real = std::stof(words[2]);
+            w.push_back(word);
+        const auto figure = figures.find(w[0]);
+        auto value = [](auto* f) { return Figure(static_cast<float>(*f)); };
+        auto set = [&](auto* f) { *f = static_cast<std::decay_t<decltype(*f)>>(std::stod(w[2])); };
+        if (check != std::string::npos && figure != figures.end()) {
+            EXPECT_EQ(std::visit(value, figure->second), Trim(text.substr(check + 4)));
+        } else if (check != std::string::npos) {
+            ASSERT_TRUE(probes.count(w[0]) != 0) << "no such probe";
+            EXPECT_EQ(probes[w[0]](w), Trim(text.substr(check + 4)));
+        } else if (figure != figures.end() && w.size() == 3 && w[1] == "=") {
+            std::visit(set, figure->second);
         } else {
-            ASSERT_TRUE(steps.count(words[0]) != 0) << "no such step";
-            steps[words[0]](words);
+            ASSERT_TRUE(steps.count(w[0]) != 0) << "no such step";
+            steps[w[0]](w);
         }
     }
 }

@@ -28,14 +28,14 @@ struct Scenario {
     std::vector<std::pair<int32_t, std::string>> lines;  // line number, text
 };
 
-inline void PrintTo(const Scenario& scenario, std::ostream* out) {
-    *out << scenario.file << ": " << scenario.name;
+inline void PrintTo(const Scenario& s, std::ostream* out) {
+    *out << s.file << ": " << s.name;
 }
 
 // The scenarios of these files, in order.
 std::vector<Scenario> ReadScenarios(const std::vector<std::string>& files);
-// "File_name_of_the_scenario": the file's stem, capitalised, and the
-// scenario's name in letters, digits and underscores.
+// "file_name_of_the_scenario": the file's stem and the scenario's name in
+// letters, digits and underscores.
 std::string ScenarioName(const testing::TestParamInfo<Scenario>& info);
 
 using Words = std::vector<std::string>;

@@ -6,10 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <iomanip>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "acquisition/CaptureEngine.h"
 #include "display/PlotStyle.h"
@@ -54,11 +51,6 @@ class SpectrumScript : public SpectrumTest, public testing::WithParamInterface<S
     static float* Buffer(const std::string& name) {
         return name == "work" ? SpectrumData.Work : SpectrumData.Average;
     }
-    static std::string Named(const float* bins) {
-        return bins == SpectrumData.Work ? "work" : bins == SpectrumData.Average ? "average" : "?";
-    }
-    std::string Text(int32_t id) { return "[" + ports.spectrumBottomBar[id].text + "]"; }
-
     std::vector<uint32_t> kept;
     SpectrumResult result;
 };
@@ -90,10 +82,9 @@ TEST_P(SpectrumScript, Runs) {
         std::copy(v.begin(), v.end(), OscState.Record + Int(w[1]));
     };
     s.steps["cosine"] = [](W w) {  // N samples from 0: 100 + A cos(2 pi BIN i / N)
-        for (int32_t i = 0, n = Int(w[1]); i < n; ++i) {
-            const double c = std::cos(2.0 * M_PI * Int(w[2]) * i / n);
-            OscState.Record[i] = 100.0f + std::stof(w[3]) * static_cast<float>(c);
-        }
+        for (int32_t i = 0, n = Int(w[1]); i < n; ++i)
+            OscState.Record[i] =
+                static_cast<float>(100 + std::stod(w[3]) * std::cos(2 * M_PI * Int(w[2]) * i / n));
     };
     s.steps["scale"] = [](W w) {
         std::for_each(OscState.Record, OscState.Record + Int(w[1]),
@@ -119,7 +110,6 @@ TEST_P(SpectrumScript, Runs) {
     s.steps["right"] = [](W w) { SpectrumRightDown(Int(w[1])); };
     s.steps["double"] = [](W w) { SpectrumDoubleClick(Int(w[1])); };
     s.steps["closed"] = [](W) { SpectrumWindowDestroyed(); };
-    s.steps["forget"] = [](W) { SpectrumView = SpectrumViewRecord{}; };
     s.steps["copy"] = [](W) { CopySpectrum(); };
     s.steps["show"] = [](W) { ShowSpectrum(); };
     s.steps["nowindow"] = [&](W) { ports.frame.spectrumWindowMade = false; };
@@ -136,29 +126,31 @@ TEST_P(SpectrumScript, Runs) {
     };
     s.steps["save"] = [](W) { SaveSpectrum(); };
 
-    s.probes["result"] = [&](W) {
-        return std::to_string(result.BinCount) + " " + Figure(result.FreqHigh) + " " +
-               Named(result.Bins);
+    s.probes["result"] = [&](W) {  // BinCount, FreqHigh and the buffer returned
+        const char* buffer = result.Bins == SpectrumData.Work ? " work" : " average";
+        return std::to_string(result.BinCount) + " " + Figure(result.FreqHigh) + buffer;
     };
-    // Powers K0 .. K1 to five digits (below 1e-6 as 0), or the bins among them not below 1e-6.
-    s.probes["bins"] = [](W w) {
+    s.probes["bins"] = [](W w) {  // powers K0 .. K1 to five digits, below 1e-6 as 0
         std::string out;
         for (int32_t k = Int(w[2]); k <= Int(w[3]); ++k) {
-            const float v = std::fabs(Buffer(w[1])[k]) < 1e-6f ? 0.0f : Buffer(w[1])[k];
-            std::ostringstream figure;
-            figure << std::setprecision(5) << v;
-            out += w.size() == 4 ? " " + figure.str() : v != 0 ? " " + std::to_string(k) : "";
+            char figure[32];
+            const double v = Buffer(w[1])[k];
+            std::snprintf(figure, sizeof figure, " %.5g", std::fabs(v) < 1e-6 ? 0.0 : v);
+            out += figure;
         }
-        return out.empty() ? "-" : out.substr(1);
+        return out.substr(1);
     };
     s.probes["kept"] = [&](W) { return kept == Pixels() ? "same" : "changed"; };
     s.probes["shown"] = [](W) {
         return Figure(SpectrumView.VisLowFreq) + " " + Figure(SpectrumView.VisHighFreq);
     };
-    s.probes["showing"] = [](W) { return Named(SpectrumView.Bins); };
+    s.probes["showing"] = [](W) {
+        return SpectrumView.Bins == SpectrumData.Work ? "work" : "average";
+    };
     s.probes["fields"] = [&](W) {
-        return Text(spectrumBottom::Min) + Text(spectrumBottom::Width) +
-               Text(spectrumBottom::MaxFreq);
+        using namespace spectrumBottom;
+        return "[" + bottom[Min].text + "][" + bottom[Width].text + "][" + bottom[MaxFreq].text +
+               "]";
     };
     s.probes["writes"] = [&](W) {  // since the last look
         return Drain(bottom.writes, [](const auto& write) { return "[" + write.second + "]"; });
@@ -167,11 +159,12 @@ TEST_P(SpectrumScript, Runs) {
     // Row DY below the plot's bottom (above it when negative), within [x0, x1)
     // if given: the columns of a colour (red, grid, black), or the runs a-b of
     // anything but white ("ink"), b the first white column after a run.
+    // Row DY below the plot (above it when negative), within [x0, x1) if given:
+    // the columns of a colour (hex), or the runs a-b of anything but white
+    // ("ink"), b the first white column after a run.
     s.probes["columns"] = [](W w) {
         const bool ink = w[1] == "ink";
-        const uint32_t colour = w[1] == "red"    ? AxisPen.color
-                                : w[1] == "grid" ? GridPen.color
-                                                 : Black;
+        const uint32_t colour = ink ? White : std::stoul(w[1], nullptr, 16);
         const int32_t y = SpectrumView.PlotRect.bottom + Int(w[2]);
         const int32_t x1 = w.size() > 4 ? Int(w[4]) : SpectrumCanvas.Width();
         std::string out;
@@ -185,10 +178,10 @@ TEST_P(SpectrumScript, Runs) {
         return out.empty() ? "-" : out.substr(1);
     };
     s.probes["line"] = [](W w) {  // the top row of the red line in a column
-        int32_t y = SpectrumView.PlotRect.bottom;
-        while (y >= 0 && At(Int(w[1]), y) == AxisPen.color)
+        int32_t y = SpectrumView.PlotRect.bottom + 1;
+        while (At(Int(w[1]), y - 1) == AxisPen.color)
             --y;
-        return y == SpectrumView.PlotRect.bottom ? "-" : std::to_string(y + 1);
+        return y > SpectrumView.PlotRect.bottom ? "-" : std::to_string(y);
     };
     s.probes["outdated"] = [](W) { return SpectrumOutdated() ? "yes" : "no"; };
     s.probes["clipboard"] = [&](W) {
@@ -198,28 +191,23 @@ TEST_P(SpectrumScript, Runs) {
         return Join({c.copies, c.width, c.height, c.widthTenthMm, c.heightTenthMm}) +
                (same ? " as shown" : " other pixels");
     };
-    s.probes["message"] = [&](W) {  // the last one's first line, and its caption
-        const auto& m = ports.dialogs.messages;
-        return m.empty()
-                   ? "-"
-                   : m.back().text.substr(0, m.back().text.find('\n')) + " | " + m.back().caption;
+    s.probes["message"] = [&](W) {  // since the last look: each one's first line and caption
+        return Drain(ports.dialogs.messages, [](const auto& m) {
+            return m.text.substr(0, m.text.find('\n')) + " | " + m.caption;
+        });
     };
     s.probes["counter"] = [&](W) { return top[spectrumTop::Counter].text; };
     s.probes["timer"] = [&](W) {
         return std::to_string(ports.timers.Period(TimerId::SpectrumRun));
     };
     s.probes["face"] = [&](W) {
-        const Face face = top[spectrumTop::Run].face;
-        return face == Face::Wait ? "wait" : face == Face::SpectrumIdle ? "idle" : "other";
+        return top[spectrumTop::Run].face == Face::Wait ? "wait" : "not wait";
     };
     s.probes["sample"] = [](W w) { return Figure(OscState.Record[Int(w[1])]); };
     s.probes["dialog"] = [&](W) { return Describe(ports.dialogs.saveRequests.back()); };
     s.probes["saved"] = [&](W w) {
-        const std::string bytes = ReadFile(TempDir() + "/" + w[1]);
-        return bytes == FormatSpectrumFile() ? "as formatted" : bytes;
+        return ReadFile(TempDir() + "/" + w[1]) == FormatSpectrumFile() ? "as formatted" : "other";
     };
-    // The file as a plotting tool reads it: its comments (a tab as a space),
-    // then its rows checked bit for bit against the frequencies and powers shown.
     s.probes["file"] = [](W) {
         std::istringstream in(FormatSpectrumFile());
         std::string out;
