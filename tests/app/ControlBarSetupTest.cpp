@@ -95,7 +95,7 @@ TEST_F(ControlBarSetup, SamplePeriodOfASlowConfiguredClock) {
     record(11, &baseFreq);
     record(2, &korvFreq);
     WriteFile("config/korvel/korvel.ini", ini);
-    ASSERT_EQ(StartUp(), 0);
+    StartUp();
     EXPECT_FLOAT_EQ(OscState.SamplePeriod, 0.025f);
     SetUpControlBars();
     EXPECT_FLOAT_EQ(OscState.SamplePeriod, 0.1f);

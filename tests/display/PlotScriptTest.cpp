@@ -91,7 +91,7 @@ TEST_P(PlotScript, Runs) {
         FIGURE(OscState, SpectrumRunning), FIGURE(OscState, ViewMax), FIGURE(OscState, AutoNormPending),
         FIGURE(PlotState, ZoomArmed), FIGURE(PlotState, BandShown), FIGURE(PlotState, RefShown),
         FIGURE(PlotState, CursorShown), FIGURE(PlotState, OverviewCursorShown),
-        FIGURE(PlotState, HoverArea), FIGURE(PlotState, DeltaShown), FIGURE(PlotState, EditsLive),
+        FIGURE(PlotState, DeltaShown), FIGURE(PlotState, EditsLive),
         FIGURE(PlotState, LabelsDirty), FIGURE(PlotState, DrawBusy), FIGURE(PlotState, MarkerShown),
         FIGURE(PlotState, CursorY), FIGURE(PlotState, RefY), FIGURE(PlotState, TrackingOn),
         FIGURE(ports.frame, plotShown), FIGURE(ports.clipboard, dpiX), FIGURE(ports.clipboard, dpiY),

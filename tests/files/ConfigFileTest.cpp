@@ -18,7 +18,7 @@
 #include "model/OscSettings.h"
 #include "model/OscState.h"
 #include "app/StartUp.h"
-#include "files/ConfigEntries.h"
+#include "model/SettingFields.h"
 #include "support/CoreTest.h"
 
 namespace korvel {
@@ -73,7 +73,7 @@ TEST_F(ConfigFileTest, TheTableNamesEveryFieldOnce) {
 
 TEST_F(ConfigFileTest, NoFileGivesTheDefaults) {
     OscSettings.Acc_Over = 7;
-    EXPECT_EQ(LoadConfig(), 0);
+    LoadConfig();
     const OscSettingsRecord defaults{};
     EXPECT_EQ(std::memcmp(&OscSettings, &defaults, sizeof defaults), 0);
     EXPECT_EQ(OscState.SamplePeriod, 0.0125f);
@@ -124,7 +124,7 @@ TEST_F(ConfigFileTest, BaseFrequencyRecordSetsTheSamplePeriod) {
 TEST_F(ConfigFileTest, StartUpComputesThePeriodFromTheBaseClockAlone) {
     // The frequency index counts only once the main window selects it.
     WriteConfig(Record(11, 40.0f) + Record(2, 2));
-    EXPECT_EQ(StartUp(), 0);
+    StartUp();
     EXPECT_EQ(OscSettings.Korv_Freq, 2);
     EXPECT_EQ(OscState.SamplePeriod, 0.025f);
 }
@@ -132,7 +132,7 @@ TEST_F(ConfigFileTest, StartUpComputesThePeriodFromTheBaseClockAlone) {
 TEST_F(ConfigFileTest, WritesThirtyThreeRecordsInOrder) {
     OscSettings.Acc_Over = 12;
     OscSettings.Osc_Freq = 3.5f;
-    ASSERT_EQ(SaveConfig(), 0);
+    ASSERT_EQ(SaveConfig(), ConfigSave::Written);
     const std::string bytes = ConfigBytes();
     ASSERT_EQ(bytes.size(), 264u);
     for (int32_t index = 1; index <= 33; ++index) {
@@ -178,7 +178,7 @@ TEST_F(ConfigFileTest, SaveAndLoadAgainKeepsEveryBit) {
     s.V_Acc = 2;
     s.T_Acc = 5;
     OscSettingsRecord saved = s;
-    ASSERT_EQ(SaveConfig(), 0);
+    ASSERT_EQ(SaveConfig(), ConfigSave::Written);
     ResetOscSettings();
     LoadConfig();
     saved.Conversion = static_cast<float>(1234.5f * 0.00390625);
@@ -193,7 +193,7 @@ TEST_F(ConfigFileTest, HostileFilesLoadWithoutHarm) {
         c = static_cast<char>(random());
     for (const std::string& bytes : {std::string(), std::string(7, '\xff'), garbage}) {
         WriteConfig(bytes);
-        EXPECT_EQ(LoadConfig(), 0);
+        LoadConfig();
         EXPECT_GE(OscSettings.Num_Data, 1);
         EXPECT_LE(OscSettings.Num_Data, MaxData);
         EXPECT_GE(OscSettings.Korv_Freq, 0);
@@ -290,19 +290,19 @@ class FileSizeLimit {
 
 TEST_F(ConfigFileTest, FullDiskLeavesTheOldFileAndSaveSettingsSaysSo) {
     OscSettings.Acc_Over = 3;
-    ASSERT_EQ(SaveSettingsCommand(), 0);
+    ASSERT_EQ(SaveSettingsCommand(), ConfigSave::Written);
     EXPECT_TRUE(ports.dialogs.messages.empty());
     const std::string before = ConfigBytes();
     signal(SIGXFSZ, SIG_IGN);
     for (int32_t russian : {0, 1}) {
         OscState.Russian = russian;
         OscSettings.Acc_Over = 9;
-        int32_t result;
+        ConfigSave result = ConfigSave::Written;
         {
             FileSizeLimit full(100);
             result = SaveSettingsCommand();
         }
-        EXPECT_EQ(result, 1);
+        EXPECT_EQ(result, ConfigSave::Failed);
         EXPECT_EQ(OscSettings.Acc_Over, 9);  // memory keeps what the user set
         EXPECT_EQ(ConfigBytes(), before);
     }
@@ -330,12 +330,12 @@ TEST_F(ConfigFileTest, FullDiskLeavesTheOldFileAndSaveSettingsSaysSo) {
 
 TEST_F(ConfigFileTest, ReadOnlyFolderLeavesTheOldFile) {
     OscSettings.Acc_Over = 3;
-    ASSERT_EQ(SaveConfig(), 0);
+    ASSERT_EQ(SaveConfig(), ConfigSave::Written);
     const std::string before = ConfigBytes();
     const std::string folder = TempDir() + "/config/korvel";
     ASSERT_EQ(chmod(folder.c_str(), 0500), 0);
     OscSettings.Acc_Over = 9;
-    int32_t result;
+    ConfigSave result = ConfigSave::Written;
     if (access(folder.c_str(), W_OK) != 0) {
         result = SaveConfig();
     } else {
@@ -353,7 +353,7 @@ TEST_F(ConfigFileTest, ReadOnlyFolderLeavesTheOldFile) {
         setrlimit(RLIMIT_NOFILE, &saved);
     }
     chmod(folder.c_str(), 0700);
-    EXPECT_EQ(result, 1);
+    EXPECT_EQ(result, ConfigSave::Failed);
     EXPECT_EQ(ConfigBytes(), before);
     EXPECT_EQ(std::filesystem::directory_iterator(folder)->path().filename(), "korvel.ini");
 }
@@ -363,7 +363,7 @@ TEST_F(ConfigFileTest, ReadOnlyFolderLeavesTheOldFile) {
 TEST_F(ConfigFileTest, SaveKilledHalfWayLeavesTheOldFileWhole) {
     OscSettings.Acc_Over = 3;
     OscSettings.Labels_X = 7;
-    ASSERT_EQ(SaveConfig(), 0);
+    ASSERT_EQ(SaveConfig(), ConfigSave::Written);
     const std::string before = ConfigBytes();
     OscSettings.Acc_Over = 9;
     OscSettings.Labels_X = 2;
@@ -388,7 +388,7 @@ TEST_F(ConfigFileTest, SaveKilledHalfWayLeavesTheOldFileWhole) {
     EXPECT_EQ(std::pair(OscSettings.Acc_Over, OscSettings.Labels_X), std::pair(3, 7));
     // The next save goes through as if nothing had happened.
     OscSettings.Acc_Over = 5;
-    ASSERT_EQ(SaveConfig(), 0);
+    ASSERT_EQ(SaveConfig(), ConfigSave::Written);
     LoadConfig();
     EXPECT_EQ(OscSettings.Acc_Over, 5);
 }
@@ -397,13 +397,13 @@ TEST_F(ConfigFileTest, SaveIntoAPathThatCannotBeAFolderFails) {
     // XDG_CONFIG_HOME names a file: the folder cannot be made.
     const std::string blocker = WriteFile("blocker", "x");
     setenv("XDG_CONFIG_HOME", blocker.c_str(), 1);
-    EXPECT_EQ(SaveConfig(), 1);
+    EXPECT_EQ(SaveConfig(), ConfigSave::Failed);
     EXPECT_EQ(ReadFile(blocker), "x");
 }
 
 TEST_F(ConfigFileTest, SaveCreatesTheFolder) {
     setenv("XDG_CONFIG_HOME", (TempDir() + "/deep/er").c_str(), 1);
-    EXPECT_EQ(SaveConfig(), 0);
+    EXPECT_EQ(SaveConfig(), ConfigSave::Written);
     EXPECT_EQ(ReadFile(TempDir() + "/deep/er/korvel/korvel.ini").size(), 264u);
 }
 
