@@ -95,7 +95,8 @@ TEST_P(PlotScript, Runs) {
         FIGURE(PlotState, LabelsDirty), FIGURE(PlotState, DrawBusy), FIGURE(PlotState, MarkerShown),
         FIGURE(PlotState, CursorY), FIGURE(PlotState, RefY), FIGURE(PlotState, TrackingOn),
         FIGURE(ports.frame, plotShown), FIGURE(ports.clipboard, dpiX), FIGURE(ports.clipboard, dpiY),
-        {"OverviewArea.span", &OverviewArea.span}, {"SubWindowLabels.count", &PlotState.SubWindowLabels.count},
+        {"OverviewArea.span", &OverviewArea.span},
+        {"SubWindowLabels.count", &PlotState.SubWindowLabels.count},
         {"SubWindowLabels.high", &PlotState.SubWindowLabels.high},
         {"SubWindowRect.right", &PlotState.SubWindowRect.right}};
     // clang-format on
@@ -117,12 +118,9 @@ TEST_P(PlotScript, Runs) {
     s.steps["double"] = [](W) { PlotLeftDoubleClick(); };
     s.steps["rdown"] = [](W w) { PlotRightDown(Int(w[1]), Int(w[2])); };
     s.steps["rdouble"] = [](W) { PlotRightDoubleClick(); };
-    s.steps["type"] = [this](W w) {
-        ports.bottomBar.Type(w[1] == "min" ? bottom::Min : bottom::Width, w[2]);
-    };
-    s.steps["field"] = [this](W w) {
-        ports.bottomBar[w[1] == "min" ? bottom::Min : bottom::Width].text = w[2];
-    };
+    auto field = [](const std::string& f) { return f == "min" ? bottom::Min : bottom::Width; };
+    s.steps["type"] = [&](W w) { ports.bottomBar.Type(field(w[1]), w[2]); };    // as the user types
+    s.steps["field"] = [&](W w) { ports.bottomBar[field(w[1])].text = w[2]; };  // unreported
     s.steps["copy"] = [](W) { CopyPlotToClipboard(); };
     s.steps["erase-cursors"] = [](W) { EraseCursors(PlotCanvas); };
     s.steps["erase-reference"] = [](W) { EraseReference(); };
@@ -136,9 +134,7 @@ TEST_P(PlotScript, Runs) {
     s.probes["kept"] = [this](W w) { return kept == Pixels(w) ? "same" : "changed"; };
     s.probes["span"] = [](W) { return Join({OscSettings.Data_S, OscSettings.Data_E}); };
     s.probes["pixel"] = [](W w) { return Hex(PlotCanvas.Pixel(Int(w[1]), Int(w[2]))); };
-    s.probes["field"] = [this](W w) {
-        return ports.bottomBar[w[1] == "min" ? bottom::Min : bottom::Width].text;
-    };
+    s.probes["field"] = [&](W w) { return ports.bottomBar[field(w[1])].text; };
     s.probes["writes"] = [this](W) {  // since the last look
         return Drain(ports.bottomBar.writes, [](const auto& write) {
             return (write.first == bottom::Min ? "min=" : "width=") + write.second;
@@ -148,6 +144,8 @@ TEST_P(PlotScript, Runs) {
         const char* names[] = {"arrow", "hourglass", "size", "hand"};
         return Drain(ports.frame.pointers, [&](Pointer p) { return names[static_cast<int>(p)]; });
     };
+    // The read-out column's line N (0 T, 1 V, 2 dT, 3 dV), and the time labels
+    // under the sub-window, read back from their pixels.
     s.probes["readout"] = [](W w) {
         const Rect& r = PlotState.SubWindowRect;
         return ReadText(false, PlotState.ReadoutY[Int(w[1])] - MessageFont.Ascent(), r.right, 798);
@@ -156,19 +154,25 @@ TEST_P(PlotScript, Runs) {
         const Rect& r = PlotState.SubWindowRect;
         return ReadText(true, SubWindowArea.bottom + 6, r.left + 1, r.right - 2);
     };
+    // A trace area as last drawn: axisX, top, width, height, zeroY, first and last sample.
     s.probes["area"] = [](W w) {
         const PlotArea& a = w[1] == "sub" ? SubWindowArea : OverviewArea;
         return Join({a.axisX, a.top, a.width, a.height, a.zeroY, a.first, a.last});
     };
+    // A plot's frame: left, top, right, bottom.
     s.probes["rect"] = [](W w) {
         const Rect& r = w[1] == "sub" ? PlotState.SubWindowRect : PlotState.OverviewRect;
         return Join({r.left, r.top, r.right, r.bottom});
     };
+    // The marker on the overview: its edges, its two grab zones, and its
+    // edges while it is moved whole.
     s.probes["marker"] = [](W) {
         const PlotStateRecord& p = PlotState;
         return Join({p.MarkerX1, p.MarkerX2, p.LeftZone.lo, p.LeftZone.hi, p.RightZone.lo,
                      p.RightZone.hi, p.MoveX1, p.MoveX2});
     };
+    // Copies made, the last one's size in pixels and tenths of a millimetre,
+    // and whether its pixels are those inside the sub-window's frame.
     s.probes["clipboard"] = [this](W) {
         const FakeClipboard& c = ports.clipboard;
         std::vector<uint32_t> shown(c.pixels.size());
