@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "canvas/FixedCellTextEngine.h"
 #include "support/CoreTest.h"
@@ -12,15 +13,17 @@ namespace korvel::test {
 class PlotTest : public CoreTest {
   protected:
     void SetUp() override;
-    // The canvas at width x height, fonts made, the device set up (no
-    // notice), the fields as the main window writes them at creation.
+    // The text engine installed, the canvas at width x height, fonts made, the
+    // device set up (no notice), the fields as the main window writes them.
     void Prepare(int32_t width, int32_t height);
-    // The simulated source's noisy square wave (period 1000) in mV, or a
-    // constant, with the range set as a capture with AutoNorm leaves it.
+    // The simulated source's noisy square wave (period 1000) in mV, with the
+    // range set as a capture with AutoNorm leaves it.
     static void FillSquareWave(int32_t count);
-    static void FillConstant(int32_t count, float valueMv);
-    // Pixels that are not white in [left, right) x [top, bottom).
-    static int32_t InkedPixels(int32_t left, int32_t top, int32_t right, int32_t bottom);
+    // The text in the row of cells from top between x0 and x1, in the label
+    // or the message font, read back cell by cell against the font's
+    // characters and its symbol font's two letters (read as "µ" and "Δ"); a
+    // gap of n cells reads as n spaces, one of more than 8 as " ... ". "-" for none.
+    static std::string ReadText(bool label, int32_t top, int32_t x0, int32_t x1);
 
     FixedCellTextEngine engine;
 };
