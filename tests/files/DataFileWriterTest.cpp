@@ -10,13 +10,13 @@
 #include <filesystem>
 #include <string>
 
-#include "model/Parameters.h"
 #include "acquisition/SimulatedSource.h"
-#include "model/OscSettings.h"
-#include "model/OscState.h"
 #include "files/DataFileFormat.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "model/Parameters.h"
 #include "support/CoreTest.h"
 
 namespace korvel {
@@ -24,36 +24,24 @@ namespace {
 
 class DataFileWriterTest : public test::CoreTest {
   protected:
-    // A captured record in mV that needs all nine digits in a text file, and
-    // settings that need every bit.
-    void Capture(int32_t frequencyIndex) {
-        SetFrequencyIndex(frequencyIndex);
-        int32_t counter = 0;
-        AcquireRecord(AcquireCapture, counter);
-        for (int32_t i = 0; i < MaxData; ++i)
-            OscState.Record[i] = OscState.AccBuffer[i] * OscSettings.Conversion / 3.0f - 0.1f;
-        OscSettings.BaseAddr = 0x31c;
-        OscSettings.Osc_Freq = 1.0f / 3.0f;
-        OscSettings.ZeroLevel = -0.0f;
-        OscSettings.Bipolar = 0;
+    int32_t ReadBack(const std::string& name, int32_t mode = DataFileDetect) {
+        EXPECT_TRUE(SetDataFileName((TempDir() + "/" + name).c_str()));
+        return ReadDataFile(mode);
     }
-
     // Writes samples first..last, forgets the record and the settings, reads
     // the pair back: samples, times and settings must be the same bits.
     void ExpectRoundTrip(int32_t format, int32_t first, int32_t last) {
         const OscSettingsRecord settings = OscSettings;
         const OscStateRecord& s = OscState;
         const float period = s.SamplePeriod;
-        const float firstTime =
+        const auto firstTime =
             static_cast<float>(s.TimeOffset + first * static_cast<double>(period));
-        const std::string path = TempDir() + (format == SaveText ? "/rec.ktf" : "/rec.kbf");
-        ASSERT_EQ(WriteDataFile(path.c_str(), format, first, last), DataFileWritten);
+        const std::string name = format == SaveText ? "rec.ktf" : "rec.kbf";
+        ASSERT_EQ(WriteDataFile((TempDir() + "/" + name).c_str(), format, first, last),
+                  DataFileWritten);
         ResetOscSettings();
         OscState.SamplePeriod = 1.0f;
-        std::memset(OscState.FileData, 0, sizeof OscState.FileData);
-        ASSERT_TRUE(SetDataFileName(path.c_str()));
-        ASSERT_EQ(ReadDataFile(DataFileDetect), 1);
-
+        ASSERT_EQ(ReadBack(name), 1);
         const int32_t count = last - first + 1;
         ASSERT_EQ(s.LoadedLength, count) << first;
         EXPECT_EQ(std::memcmp(s.FileData, s.Record + first, sizeof(float) * count), 0) << first;
@@ -82,11 +70,11 @@ TEST_F(DataFileWriterTest, WhatTheFilesHold) {
               std::string("KFRF\0\0\0\x3f\0\0\x80\xbf\0\0\xc0\x3f\0\0\0\xc0", 20));
     const std::string companion = ReadFile(TempDir() + "/two.cf");
     EXPECT_EQ(companion.substr(0, 28), "BaseAddr = 300\nKorv_Freq = 0");
-    EXPECT_EQ(std::count(companion.begin(), companion.end(), '\n'), 32);
+    EXPECT_EQ(std::count(companion.begin(), companion.end(), '\n'), 32);  // all but Num_Data
     EXPECT_EQ(companion.find("Num_Data"), std::string::npos);
 
     // A full record has no line to spare: its last sample's own line, stamped
-    // with that sample's true time, carries the note.
+    // with that sample's true time, carries the note, checked against one step less.
     OscSettings.Num_Data = MaxData;
     OscState.Record[MaxData - 1] = 7.0f;
     ASSERT_EQ(WriteRecordFile(text.c_str(), SaveText), DataFileWritten);
@@ -94,27 +82,31 @@ TEST_F(DataFileWriterTest, WhatTheFilesHold) {
     const size_t lastLine = full.rfind('\n', full.size() - 2) + 1;
     EXPECT_EQ(std::count(full.begin(), full.end(), '\n'), MaxData);
     EXPECT_EQ(full.substr(lastLine), "32765.5 7 step 0.5\n");
-    // The note there is checked against one step less than the samples.
     WriteFile("full.ktf", full.substr(0, lastLine) + "32766 7 step 0.5\n");
-    ASSERT_TRUE(SetDataFileName((TempDir() + "/full.ktf").c_str()));
-    ASSERT_EQ(ReadDataFile(DataFileText), 1);
+    ASSERT_EQ(ReadBack("full.ktf", DataFileText), 1);
     EXPECT_EQ(OscState.SamplePeriod, 32767.0f / MaxData);
     WriteFile("full.ktf", full);
-    ASSERT_EQ(ReadDataFile(DataFileText), 1);
+    ASSERT_EQ(ReadBack("full.ktf", DataFileText), 1);
     EXPECT_EQ(OscState.SamplePeriod, 0.5f);
-
     // A noted step that the time stamps no longer bear out is not taken.
     WriteFile("edited.ktf", "0 1\n0.5 2\n1.5 step 0.5\n");
-    ASSERT_TRUE(SetDataFileName((TempDir() + "/edited.ktf").c_str()));
-    ASSERT_EQ(ReadDataFile(DataFileText), 1);
+    ASSERT_EQ(ReadBack("edited.ktf", DataFileText), 1);
     EXPECT_EQ(OscState.SamplePeriod, 0.75f);
 }
 
 TEST_F(DataFileWriterTest, RecordsAndWindowsComeBackBitForBit) {
     for (int32_t frequencyIndex : {0, 3}) {
-        Capture(frequencyIndex);
-        // A full record leaves no line past the samples; 13 samples are a
-        // length no float time stamp alone gives the step back for.
+        // A captured record in mV that needs all nine digits, and settings that need every bit.
+        SetFrequencyIndex(frequencyIndex);
+        int32_t counter = 0;
+        AcquireRecord(AcquireCapture, counter);
+        for (int32_t i = 0; i < MaxData; ++i)
+            OscState.Record[i] = OscState.AccBuffer[i] * OscSettings.Conversion / 3.0f - 0.1f;
+        OscSettings.BaseAddr = 0x31c;
+        OscSettings.Osc_Freq = 1.0f / 3.0f;
+        OscSettings.ZeroLevel = -0.0f;
+        OscSettings.Bipolar = 0;
+        // 13 samples are a length no float time stamp alone gives the step back for.
         ASSERT_NE(PeriodOfSpan(SpanEndTime(0.0f, 0.0125f, 13), 0.0f, 13), 0.0125f);
         for (int32_t format : {SaveText, SaveBinary}) {
             for (int32_t length : {MaxData, 13, 1})
@@ -129,8 +121,7 @@ TEST_F(DataFileWriterTest, RecordsAndWindowsComeBackBitForBit) {
     OscSettings.Data_E = 120;
     const std::string path = TempDir() + "/window.ktf";
     ASSERT_EQ(WriteWindowFile(path.c_str(), SaveText), DataFileWritten);
-    ASSERT_TRUE(SetDataFileName(path.c_str()));
-    ASSERT_EQ(ReadDataFile(DataFileText), 1);
+    ASSERT_EQ(ReadBack("window.ktf", DataFileText), 1);
     EXPECT_EQ(OscState.LoadedLength, 21);
     // The range is cut to the record; nothing is left of some.
     EXPECT_EQ(WriteDataFile(path.c_str(), SaveText, 15, 5000), DataFileWritten);
@@ -140,14 +131,11 @@ TEST_F(DataFileWriterTest, RecordsAndWindowsComeBackBitForBit) {
 }
 
 TEST_F(DataFileWriterTest, AFailedWriteLeavesTheOldFilesAlone) {
-    Capture(0);
     OscSettings.Num_Data = 5000;
     const std::string path = TempDir() + "/keep.ktf";
     ASSERT_EQ(WriteRecordFile(path.c_str(), SaveText), DataFileWritten);
     chmod(path.c_str(), 0640);
-    const std::string before = ReadFile(path);
-    const std::string companion = ReadFile(TempDir() + "/keep.cf");
-
+    const std::string before = ReadFile(path), companion = ReadFile(TempDir() + "/keep.cf");
     // A file size limit makes every write run out of room, as a full disk does.
     rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);
@@ -162,7 +150,7 @@ TEST_F(DataFileWriterTest, AFailedWriteLeavesTheOldFilesAlone) {
     EXPECT_EQ(ReadFile(path), before);
     EXPECT_EQ(ReadFile(TempDir() + "/keep.cf"), companion);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(TempDir()), {}), 2);
-
+    // A replaced file keeps its permissions.
     ASSERT_EQ(WriteRecordFile(path.c_str(), SaveText), DataFileWritten);
     struct stat status {};
     stat(path.c_str(), &status);
