@@ -1,14 +1,18 @@
-// The main window's commands, its control bars, Open and Save, and the
-// Settings dialog's logic, driven by scripts of what the user does and what
-// must follow: one test per file of tests/data/app/*.txt. A line is a verb,
-// a name and a value (the verbs are those of Verbs below). A control is named
-// as in the dialog's template, or top.Name and bottom.Name in the main
-// window's bars; a field by its korvel.ini key or as in Fields below. Values
-// take \n, \t and \xNN escapes, and TEMP stands for the test's own folder.
+// Scripts of what the user or the program does and what must follow, one test
+// per file: tests/data/app/*.txt (the main window's commands and bars, Open
+// and Save, the Settings dialog's logic) and tests/data/files/*.txt (data
+// files, companion files and korvel.ini as read, hostile inputs included).
+// A line is a verb, a name and a value (the verbs are those of Verbs below).
+// A control is named as in the dialog's template, or top.Name and bottom.Name
+// in the main window's bars; a field by its korvel.ini key or as in Field
+// below. Values take \n, \r, \t and \xNN escapes, {f:X} and {i:N} for the four
+// little-endian bytes of a float or an integer, {s:N} for N spaces, and TEMP
+// and DATA for the test's own folder and tests/data.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstring>
 #include <deque>
 #include <filesystem>
@@ -16,11 +20,13 @@
 #include <functional>
 #include <iomanip>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "acquisition/CaptureEngine.h"
+#include "acquisition/ProcessRecord.h"
 #include "app/BarTips.h"
 #include "app/ControlBarSetup.h"
 #include "app/DataFileCommands.h"
@@ -32,9 +38,12 @@
 #include "display/PlotFixture.h"
 #include "display/PlotState.h"
 #include "display/PlotStyle.h"
+#include "files/CompanionFile.h"
 #include "files/ConfigEntries.h"
 #include "files/ConfigFile.h"
+#include "files/DataFileReader.h"
 #include "files/DataFileState.h"
+#include "model/Conversions.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
 #include "model/Parameters.h"
@@ -146,7 +155,8 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
             {"OpenFilter", {&DataFiles.OpenFilterIndex, nullptr}},
             {"SaveFilter", {&DataFiles.SaveFilterIndex, nullptr}},
             {"PlotsShown", {&ports.frame.plotShown, nullptr}}, {"Repaints", {&ports.bottomBar.repaints, nullptr}},
-            {"TrackedWhileOpen", {&dialogs.tracked, nullptr}}, {"DialogRuns", {&runs, nullptr}}};
+            {"TrackedWhileOpen", {&dialogs.tracked, nullptr}}, {"DialogRuns", {&runs, nullptr}},
+            {"DataMin", {nullptr, &s.DataMin}}, {"Read", {&read_, nullptr}}};
         // clang-format on
         const auto found = fields.find(name);
         if (found != fields.end()) return found->second;
@@ -171,18 +181,32 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         EXPECT_TRUE(ControlIds.count(name)) << "no control " << name;
         return ControlIds.count(name) ? ControlIds.at(name) : -1;
     }
+    std::string Path(const std::string& name) {
+        return name.starts_with("DATA") || name.starts_with("TEMP") ? Unescaped(name)
+                                                                    : TempDir() + "/" + name;
+    }
     test::FakeControl& Control(const std::string& name) { return Surface(name)[Id(name)]; }
     std::string Unescaped(std::string text) {
         for (size_t at = 0; (at = text.find('\\', at)) != std::string::npos; ++at) {
             const char c = text[at + 1];
-            const char made =
-                c == 'n'   ? '\n'
-                : c == 't' ? '\t'
-                           : static_cast<char>(std::stoi(text.substr(at + 2, 2), nullptr, 16));
-            text.replace(at, c == 'x' ? 4 : 2, 1, made);
+            const char made = c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : '\0';
+            const int hex = c == 'x' ? std::stoi(text.substr(at + 2, 2), nullptr, 16) : made;
+            text.replace(at, c == 'x' ? 4 : 2, 1, static_cast<char>(hex));
         }
-        for (size_t at; (at = text.find("TEMP")) != std::string::npos;)
-            text.replace(at, 4, TempDir());
+        for (size_t at = 0; (at = text.find('{', at)) != std::string::npos; ++at) {
+            const size_t end = text.find('}', at);
+            const std::string number = text.substr(at + 3, end - at - 3);
+            const uint32_t bits =
+                text[at + 1] == 'f' ? std::bit_cast<uint32_t>(std::strtof(number.c_str(), nullptr))
+                                    : static_cast<uint32_t>(std::stoll(number));
+            const std::string le{char(bits), char(bits >> 8), char(bits >> 16), char(bits >> 24)};
+            text.replace(at, end - at + 1, text[at + 1] == 's' ? std::string(bits, ' ') : le);
+        }
+        for (const auto& [word, path] :
+             {std::pair("TEMP", TempDir()), {"DATA", KORVEL_TEST_DATA_DIR}}) {
+            for (size_t at = 0; (at = text.find(word, at)) != std::string::npos; at += path.size())
+                text.replace(at, 4, path);
+        }
         return text;
     }
     void Check(const std::string& actual, const std::string& wanted) {
@@ -237,10 +261,18 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         {"noconfig", [this](auto&, auto&) { setenv("XDG_CONFIG_HOME", WriteFile("blocked", "").c_str(), 1); }},
         {"file", [this](auto& n, auto& v) { WriteFile(n, v); }},
         {"answer", [this](auto& n, auto& v) { Answer(n == "open" ? dialogs.openAnswers : dialogs.saveAnswers, v); }},
-        {"note", [this](auto&, auto&) {
-            noted_ = OscSettings;
-            notedPeriod_ = OscState.SamplePeriod;
-            notedRecord_.assign(OscState.Record, OscState.Record + MaxData); }},
+        {"note", [this](auto&, auto&) { noted_ = OscSettings; *notedState_ = OscState; }},
+        // Data files read as Open reads them (mode text, binary, detect or a number), and shown.
+        {"read", [this](auto& n, auto& v) {
+            EXPECT_TRUE(SetDataFileName(Path(n).c_str()));
+            read_ = ReadDataFile(v == "text" ? DataFileText : v == "binary" ? DataFileBinary : v == "detect" ? DataFileDetect : std::stoi(v)); }},
+        {"companion", [this](auto& n, auto&) { ReadCompanionSettings(Path(n).c_str()); }},
+        {"process", [](auto&, auto&) {
+            OscState.AutoNormPending = 1;
+            PlotState.EditsLive = 0;
+            ProcessRecord();
+            RequestAutoNorm();
+            RefreshPlot(); }},
         // The Settings dialog: its own buttons, and the command around it.
         {"open", [this](auto&, auto&) { logic.Initialise(); }},
         {"take", [this](auto&, auto&) { logic.Ok(); }},
@@ -276,11 +308,24 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         {"running", [this](auto& n, auto& v) { Check(std::to_string(ports.timers.Period(n == "Oscillograph" ? TimerId::Oscillograph : TimerId::ExtTrigger)), v); }},
         {"begins", [this](auto& n, auto& v) { Check(ReadFile(TempDir() + "/" + n).substr(0, v.size()), v); }},
         {"record", [this](auto& n, auto& v) { auto want = Floats(n + " " + v); Check(Text(std::vector(OscState.Record, OscState.Record + want.size())), Text(want)); }},
-        {"recordsame", [this](auto&, auto&) { EXPECT_TRUE(Same(OscState.Record, notedRecord_.data(), 4 * MaxData)) << line_; }},
-        {"samples", [this](auto& n, auto&) { EXPECT_TRUE(Same(OscState.FileData, &notedRecord_.at(std::stoi(n)), 4 * OscState.LoadedLength)) << line_; }},
+        {"recordsame", [this](auto&, auto&) { EXPECT_TRUE(Same(OscState.Record, notedState_->Record, 4 * MaxData)) << line_; }},
+        {"saved", [this](auto& n, auto&) {  // the file's samples are the noted record's from sample n on
+            EXPECT_TRUE(Same(OscState.FileData, notedState_->Record + std::stoi(n), 4 * OscState.LoadedLength)) << line_; }},
+        {"samples", [this](auto& n, auto& v) {  // every sample read
+            Check(Text(std::vector(OscState.FileData, OscState.FileData + OscState.LoadedLength)), Text(Floats(n + " " + v))); }},
         {"unchanged", [this](auto&, auto&) {  // every setting and the period as noted, bit for bit
             EXPECT_TRUE(Same(&OscSettings, &noted_, sizeof noted_)) << line_;
-            EXPECT_EQ(std::bit_cast<uint32_t>(OscState.SamplePeriod), std::bit_cast<uint32_t>(notedPeriod_)); }}};
+            EXPECT_TRUE(Same(&OscState.SamplePeriod, &notedState_->SamplePeriod, 4)) << line_; }},
+        {"kept", [this](auto&, auto&) {  // the record read before, its times and the settings, as noted
+            const OscStateRecord& s = *notedState_;
+            EXPECT_TRUE(Same(&OscSettings, &noted_, sizeof noted_)) << line_;
+            Check(Text(std::vector{OscState.TimeOffset, OscState.SamplePeriod}), Text(std::vector{s.TimeOffset, s.SamplePeriod}));
+            EXPECT_TRUE(OscState.LoadedLength == s.LoadedLength && Same(OscState.FileData, s.FileData, 4 * MaxData)) << line_; }},
+        {"sound", [this](auto&, auto&) {  // what every drawing must leave
+            const OscSettingsRecord& o = OscSettings;
+            EXPECT_TRUE(0 <= o.Data_S && o.Data_S <= o.Data_E && o.Data_E < o.Num_Data) << line_;
+            EXPECT_TRUE(std::all_of(OscState.Record, OscState.Record + o.Num_Data, [](float v) { return std::isfinite(v); })) << line_;
+            EXPECT_TRUE(std::isfinite(OscState.ViewMin) && std::isfinite(OscState.ViewMax)) << line_; }}};
     // clang-format on
 
     // One line; false when it ends the dialog of a Settings command.
@@ -306,32 +351,37 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
     std::ifstream script_;
     std::string line_;
     bool pressedOk_ = false;
+    int32_t read_ = -1;
     OscSettingsRecord noted_;
-    float notedPeriod_ = 0.0f;
-    std::vector<float> notedRecord_;
+    std::unique_ptr<OscStateRecord> notedState_ = std::make_unique<OscStateRecord>();
 };
 
 TEST_P(AppScript, Runs) {
-    script_.open(std::string(KORVEL_TEST_DATA_DIR) + "/app/" + GetParam() + ".txt");
+    script_.open(std::string(KORVEL_TEST_DATA_DIR) + "/" + GetParam() + ".txt");
     ASSERT_TRUE(script_.is_open());
     for (std::string line; std::getline(script_, line) && !HasFatalFailure();)
         Step(line);
 }
 
-std::vector<std::string> Scripts() {
+std::vector<std::string> Scripts(const std::string& folder) {
     std::vector<std::string> names;
     for (const auto& entry :
-         std::filesystem::directory_iterator(std::string(KORVEL_TEST_DATA_DIR) + "/app"))
-        names.push_back(entry.path().stem().string());
+         std::filesystem::directory_iterator(std::string(KORVEL_TEST_DATA_DIR) + "/" + folder)) {
+        if (entry.path().extension() == ".txt")
+            names.push_back(folder + "/" + entry.path().stem().string());
+    }
     std::sort(names.begin(), names.end());
     return names;
 }
 
-INSTANTIATE_TEST_SUITE_P(App, AppScript, ::testing::ValuesIn(Scripts()), [](const auto& info) {
-    std::string name = info.param;
+std::string TestName(const ::testing::TestParamInfo<std::string>& info) {
+    std::string name = info.param.substr(info.param.find('/') + 1);
     std::replace(name.begin(), name.end(), '-', '_');
     return name;
-});
+}
+
+INSTANTIATE_TEST_SUITE_P(App, AppScript, ::testing::ValuesIn(Scripts("app")), TestName);
+INSTANTIATE_TEST_SUITE_P(Files, AppScript, ::testing::ValuesIn(Scripts("files")), TestName);
 
 }  // namespace
 }  // namespace korvel

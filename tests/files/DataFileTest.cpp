@@ -22,7 +22,7 @@
 namespace korvel {
 namespace {
 
-class DataFileWriterTest : public test::CoreTest {
+class DataFileTest : public test::CoreTest {
   protected:
     int32_t ReadBack(const std::string& name, int32_t mode = DataFileDetect) {
         EXPECT_TRUE(SetDataFileName((TempDir() + "/" + name).c_str()));
@@ -56,7 +56,7 @@ class DataFileWriterTest : public test::CoreTest {
     }
 };
 
-TEST_F(DataFileWriterTest, WhatTheFilesHold) {
+TEST_F(DataFileTest, WhatTheFilesHold) {
     OscSettings.Num_Data = 2;
     OscState.SamplePeriod = 0.5f;
     OscState.TimeOffset = -1.0f;
@@ -94,7 +94,7 @@ TEST_F(DataFileWriterTest, WhatTheFilesHold) {
     EXPECT_EQ(OscState.SamplePeriod, 0.75f);
 }
 
-TEST_F(DataFileWriterTest, RecordsAndWindowsComeBackBitForBit) {
+TEST_F(DataFileTest, RecordsAndWindowsComeBackBitForBit) {
     for (int32_t frequencyIndex : {0, 3}) {
         // A captured record in mV that needs all nine digits, and settings that need every bit.
         SetFrequencyIndex(frequencyIndex);
@@ -130,7 +130,7 @@ TEST_F(DataFileWriterTest, RecordsAndWindowsComeBackBitForBit) {
     EXPECT_EQ(WriteDataFile(path.c_str(), 3, 0, 10), DataFileNotWritten);
 }
 
-TEST_F(DataFileWriterTest, AFailedWriteLeavesTheOldFilesAlone) {
+TEST_F(DataFileTest, AFailedWriteLeavesTheOldFilesAlone) {
     OscSettings.Num_Data = 5000;
     const std::string path = TempDir() + "/keep.ktf";
     ASSERT_EQ(WriteRecordFile(path.c_str(), SaveText), DataFileWritten);
@@ -160,6 +160,29 @@ TEST_F(DataFileWriterTest, AFailedWriteLeavesTheOldFilesAlone) {
     std::filesystem::create_directory(TempDir() + "/blocked.cf");
     EXPECT_EQ(WriteRecordFile((TempDir() + "/blocked.kbf").c_str(), SaveBinary),
               CompanionNotWritten);
+}
+
+// Only MaxData lines are examined, a heading among them, and a long line is
+// read in pieces of 499 characters, each a sample line of its own.
+TEST_F(DataFileTest, TheReaderStopsAtMaxDataLinesOrPieces) {
+    std::string text = "Heading\n";
+    for (int k = 0; k < MaxData + 10; ++k)
+        text += std::to_string(k) + " " + std::to_string(k % 251) + "\n";
+    WriteFile("long.ktf", text);
+    ASSERT_EQ(ReadBack("long.ktf", DataFileText), 1);
+    ASSERT_EQ(OscState.LoadedLength, MaxData - 1);
+    EXPECT_EQ(OscState.FileData[MaxData - 2], static_cast<float>((MaxData - 2) % 251));
+    EXPECT_EQ(OscState.SamplePeriod, static_cast<float>(MaxData - 2) / (MaxData - 1));
+    std::string line;  // 10 MB
+    for (int k = 0; k < 21000; ++k) {
+        std::string piece = std::to_string(k) + " " + std::to_string(k % 97);
+        line += piece.append(499 - piece.size(), ' ');
+    }
+    WriteFile("long.ktf", line + "\n");
+    ASSERT_EQ(ReadBack("long.ktf", DataFileText), 1);
+    ASSERT_EQ(OscState.LoadedLength, 21000);
+    for (int k = 0; k < 21000; ++k)
+        ASSERT_EQ(OscState.FileData[k], static_cast<float>(k % 97)) << k;
 }
 
 }  // namespace
