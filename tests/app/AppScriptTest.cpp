@@ -1,24 +1,23 @@
 // Scripts of what the user or the program does and what must follow, one test
 // per file: tests/data/app/*.txt (the main window's commands and bars, Open
 // and Save, the Settings dialog's logic) and tests/data/files/*.txt (data
-// files, companion files and korvel.ini as read, hostile inputs included).
-// A line is a verb, a name and a value (the verbs are those of Verbs below).
-// A control is named as in the dialog's template, or top.Name and bottom.Name
-// in the main window's bars; a field by its korvel.ini key or as in Field
-// below. Values take \n, \r, \t and \xNN escapes, {f:X} and {i:N} for the four
-// little-endian bytes of a float or an integer, {s:N} for N spaces, and TEMP
-// and DATA for the test's own folder and tests/data.
+// files, companion files and korvel.ini, hostile inputs included).
+// A line is a verb, a name and a value: the verbs are the Actions and the
+// Checks below; a check compares what it finds with the value. A control is
+// named as in the dialog's template, or top.Name and bottom.Name in the main
+// window's bars; a field by its korvel.ini key or as in Field below. Values
+// take \n, \r, \t and \xNN escapes, {f:X} and {i:N} for the four little-endian
+// bytes of a float or an integer, {s:N} for N spaces, and TEMP and DATA for
+// the test's own folder and tests/data.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iomanip>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -37,12 +36,12 @@
 #include "display/Plot.h"
 #include "display/PlotFixture.h"
 #include "display/PlotState.h"
-#include "display/PlotStyle.h"
 #include "files/CompanionFile.h"
 #include "files/ConfigEntries.h"
 #include "files/ConfigFile.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileState.h"
+#include "files/DataFileWriter.h"
 #include "model/Conversions.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
@@ -53,6 +52,7 @@ namespace korvel {
 namespace {
 
 using namespace settings;
+using Words = const std::string&;
 
 // clang-format off
 const std::map<std::string, int32_t> ControlIds{
@@ -73,7 +73,7 @@ const std::map<std::string, int32_t> ControlIds{
     {"bottom.Width", bottom::Width}, {"bottom.Average", bottom::Average},
     {"bottom.FollowMode", bottom::FollowMode}};
 
-// What the user does in the main window, and what the window does for itself.
+// What the user does in the main window, and what the program does for it.
 // The arrows of the up-down controls propose -1 (up) or +1 (down), and may always move.
 const std::map<std::string, std::function<void()>> Commands{
     {"StartStop", StartStopCommand}, {"ManualStart", ManualStartCommand},
@@ -82,7 +82,7 @@ const std::map<std::string, std::function<void()>> Commands{
     {"ExtTick", ExtTimerTick}, {"Exit", SaveConfigOnExit}, {"Open", OpenCommand},
     {"Save", SaveCommand}, {"WinSave", WinSaveCommand}, {"SetUpBars", SetUpControlBars},
     {"RebuildList", RebuildFrequencyList}, {"SetUpDevice", SetUpDevice},
-    {"StartUp", [] { EXPECT_EQ(StartUp(), 0); }},
+    {"StartUp", [] { EXPECT_EQ(StartUp(), 0); }}, {"SaveConfig", [] { EXPECT_EQ(SaveConfig(), 0); }},
     {"WindowShown", [] { SetMainWindowActive(true); }},
     {"WindowGone", [] { SetMainWindowActive(false); }},
     {"AverageUp", [] { EXPECT_EQ(AverageStep(-1), 0); }},
@@ -103,16 +103,17 @@ struct WatchedDialogs : test::FakeDialogs {
     int32_t tracked = 0;
 };
 
-// Numbers as the scripts write them: floats in nine digits, which every float reads back from.
+// Numbers as the scripts write them: floats in nine digits, from which every float reads back.
 template <typename T>
 std::string Text(const std::vector<T>& values, const char* separator = " ") {
     std::ostringstream text;
+    text.precision(9);
     for (size_t i = 0; i < values.size(); ++i)
-        text << (i ? separator : "") << std::setprecision(9) << values[i];
+        text << (i ? separator : "") << values[i];
     return text.str();
 }
 
-std::vector<float> Floats(const std::string& text) {
+std::vector<float> Floats(Words text) {
     std::istringstream in(text);
     std::vector<float> values;
     for (float v; in >> v;)
@@ -120,10 +121,12 @@ std::vector<float> Floats(const std::string& text) {
     return values;
 }
 
+std::string Flag(bool on) {
+    return on ? "1" : "0";
+}
+
 class AppScript : public test::PlotTest, public ::testing::WithParamInterface<std::string> {
   protected:
-    using Verb = std::function<void(const std::string& name, const std::string& value)>;
-
     void SetUp() override {
         PlotTest::SetUp();
         Prepare(640, 400);
@@ -134,58 +137,61 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
     }
 
     // A setting by its korvel.ini key, or a field of the state or of the fakes.
-    std::pair<int32_t*, float*> Field(const std::string& name) {
+    std::pair<int32_t*, float*> Field(Words name) {
         for (int32_t index = 1; index <= ConfigEntryCount; ++index) {
             const ConfigEntry entry = GetConfigEntry(index);
             if (name == entry.key) return {entry.intField, entry.floatField};
         }
         OscStateRecord& s = OscState;
         // clang-format off
-        const std::map<std::string, std::pair<int32_t*, float*>> fields{
-            {"SamplePeriod", {nullptr, &s.SamplePeriod}}, {"TimeOffset", {nullptr, &s.TimeOffset}},
-            {"DataMax", {nullptr, &s.DataMax}}, {"AccBuffer0", {nullptr, &s.AccBuffer[0]}},
-            {"ViewMin", {nullptr, &s.ViewMin}}, {"ViewMax", {nullptr, &s.ViewMax}},
-            {"LoadedLength", {&s.LoadedLength, nullptr}}, {"Russian", {&s.Russian, nullptr}},
-            {"DeviceVersion", {&s.DeviceVersion, nullptr}}, {"DeviceReady", {&s.DeviceReady, nullptr}},
-            {"FileView", {&s.FileView, nullptr}}, {"OscRunning", {&s.OscRunning, nullptr}},
-            {"SpectrumRunning", {&s.SpectrumRunning, nullptr}}, {"ExtStart", {&s.ExtStart, nullptr}},
-            {"OscToggleBusy", {&s.OscToggleBusy, nullptr}}, {"ExtArmed", {&s.ExtArmed, nullptr}},
-            {"PrevBaseAddr", {&s.PrevBaseAddr, nullptr}}, {"SpectrumValid", {&s.SpectrumValid, nullptr}},
-            {"TrackingOn", {&PlotState.TrackingOn, nullptr}}, {"EditsLive", {&PlotState.EditsLive, nullptr}},
-            {"OpenFilter", {&DataFiles.OpenFilterIndex, nullptr}},
-            {"SaveFilter", {&DataFiles.SaveFilterIndex, nullptr}},
-            {"PlotsShown", {&ports.frame.plotShown, nullptr}}, {"Repaints", {&ports.bottomBar.repaints, nullptr}},
-            {"TrackedWhileOpen", {&dialogs.tracked, nullptr}}, {"DialogRuns", {&runs, nullptr}},
-            {"DataMin", {nullptr, &s.DataMin}}, {"Read", {&read_, nullptr}}};
+        const std::map<std::string, float*> floats{
+            {"SamplePeriod", &s.SamplePeriod}, {"TimeOffset", &s.TimeOffset}, {"DataMin", &s.DataMin},
+            {"DataMax", &s.DataMax}, {"ViewMin", &s.ViewMin}, {"ViewMax", &s.ViewMax},
+            {"AccBuffer0", &s.AccBuffer[0]}};
+        const std::map<std::string, int32_t*> ints{
+            {"LoadedLength", &s.LoadedLength}, {"Russian", &s.Russian}, {"FileView", &s.FileView},
+            {"DeviceVersion", &s.DeviceVersion}, {"DeviceReady", &s.DeviceReady},
+            {"OscRunning", &s.OscRunning}, {"SpectrumRunning", &s.SpectrumRunning},
+            {"ExtStart", &s.ExtStart}, {"ExtArmed", &s.ExtArmed}, {"OscToggleBusy", &s.OscToggleBusy},
+            {"PrevBaseAddr", &s.PrevBaseAddr}, {"SpectrumValid", &s.SpectrumValid},
+            {"TrackingOn", &PlotState.TrackingOn}, {"EditsLive", &PlotState.EditsLive},
+            {"OpenFilter", &DataFiles.OpenFilterIndex}, {"SaveFilter", &DataFiles.SaveFilterIndex},
+            {"PlotsShown", &ports.frame.plotShown}, {"Repaints", &ports.bottomBar.repaints},
+            {"TrackedWhileOpen", &dialogs.tracked}, {"DialogRuns", &runs_}, {"Read", &read_},
+            {"Written", &written_}};
         // clang-format on
-        const auto found = fields.find(name);
-        if (found != fields.end()) return found->second;
-        ADD_FAILURE() << "no field " << name;
-        return {&runs, nullptr};
+        if (floats.count(name)) return {nullptr, floats.at(name)};
+        EXPECT_TRUE(ints.count(name)) << "no field " << name;
+        return {ints.count(name) ? ints.at(name) : &runs_, nullptr};
     }
-    std::string Get(const std::string& name) {
+    std::string Get(Words name) {
         const auto [i, f] = Field(name);
         return i ? std::to_string(*i) : Text(std::vector{*f});
     }
-    void Set(const std::string& name, const std::string& value) {
+    void Set(Words name, Words value) {
         const auto [i, f] = Field(name);
-        i ? void(*i = static_cast<int32_t>(std::stol(value, nullptr, 0)))
-          : void(*f = std::strtof(value.c_str(), nullptr));
+        if (i) *i = static_cast<int32_t>(std::stol(value, nullptr, 0));
+        if (f) *f = std::strtof(value.c_str(), nullptr);
     }
-    test::FakeControls& Surface(const std::string& name) {
+    // What a value written as the field's own kind reads as.
+    std::string Value(Words name, Words value) {
+        return Field(name).first ? std::to_string(std::stol(value, nullptr, 0))
+                                 : Text(std::vector{std::strtof(value.c_str(), nullptr)});
+    }
+    test::FakeControls& Surface(Words name) {
         return name.starts_with("top.")      ? ports.topBar
                : name.starts_with("bottom.") ? ports.bottomBar
                                              : dialog;
     }
-    int32_t Id(const std::string& name) {
+    int32_t Id(Words name) {
         EXPECT_TRUE(ControlIds.count(name)) << "no control " << name;
         return ControlIds.count(name) ? ControlIds.at(name) : -1;
     }
-    std::string Path(const std::string& name) {
-        return name.starts_with("DATA") || name.starts_with("TEMP") ? Unescaped(name)
-                                                                    : TempDir() + "/" + name;
+    test::FakeControl& Control(Words name) { return Surface(name)[Id(name)]; }
+    std::string Path(Words name) {
+        const bool named = name.starts_with("DATA") || name.starts_with("TEMP");
+        return named ? Unescaped(name) : TempDir() + "/" + name;
     }
-    test::FakeControl& Control(const std::string& name) { return Surface(name)[Id(name)]; }
     std::string Unescaped(std::string text) {
         for (size_t at = 0; (at = text.find('\\', at)) != std::string::npos; ++at) {
             const char c = text[at + 1];
@@ -198,7 +204,7 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
             const std::string number = text.substr(at + 3, end - at - 3);
             const uint32_t bits =
                 text[at + 1] == 'f' ? std::bit_cast<uint32_t>(std::strtof(number.c_str(), nullptr))
-                                    : static_cast<uint32_t>(std::stoll(number));
+                                    : static_cast<uint32_t>(std::stoll(number, nullptr, 0));
             const std::string le{char(bits), char(bits >> 8), char(bits >> 16), char(bits >> 24)};
             text.replace(at, end - at + 1, text[at + 1] == 's' ? std::string(bits, ' ') : le);
         }
@@ -209,29 +215,37 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         }
         return text;
     }
-    void Check(const std::string& actual, const std::string& wanted) {
-        EXPECT_EQ(actual, wanted) << GetParam() << ": " << line_;
+    std::vector<FileDialogRequest>& Requests(Words kind) {
+        return kind == "open" ? dialogs.openRequests : dialogs.saveRequests;
     }
-    void Answer(std::deque<test::FakeDialogs::FileAnswer>& answers, const std::string& value) {
+    void Answer(Words kind, Words value) {
         std::istringstream words(value);
         test::FakeDialogs::FileAnswer answer;
         words >> answer.path >> answer.filter;
+        auto& answers = kind == "open" ? dialogs.openAnswers : dialogs.saveAnswers;
         answers.push_back({answer.path == "cancel" ? "" : answer.path, answer.filter});
     }
-    std::string Tip(const std::string& bar, const std::string& value) {
-        const char* tip = TipText(bar == "top" ? Bar::Top : Bar::Bottom, std::stoi(value));
-        return value.substr(0, value.find(' ') + 1) + (tip ? tip : "none");
+    // The record shown written to a data file: text or binary, whole or samples FIRST..LAST.
+    void SaveFile(Words name, Words value) {
+        std::istringstream words(value);
+        std::string format;
+        int32_t first = 0, last = OscSettings.Num_Data - 1;
+        words >> format >> first >> last;
+        const int32_t kind = format == "text" ? SaveText : format == "binary" ? SaveBinary : 3;
+        written_ = WriteDataFile(Path(name).c_str(), kind, first, last);
     }
-    std::vector<FileDialogRequest>& Requests(const std::string& kind) {
-        return kind == "open" ? dialogs.openRequests : dialogs.saveRequests;
-    }
-    std::string Last(const std::vector<test::FakeDialogs::Shown>& shown) {
-        return std::to_string(shown.size()) + (shown.empty() ? "" : " " + shown.back().text);
+    // A data file read as Open reads it: text, binary, detect, or a mode by number.
+    void Read(Words name, Words mode) {
+        EXPECT_TRUE(SetDataFileName(Path(name).c_str()));
+        read_ = ReadDataFile(mode == "text"     ? DataFileText
+                             : mode == "binary" ? DataFileBinary
+                             : mode == "detect" ? DataFileDetect
+                                                : std::stoi(mode));
     }
     // The Settings command, with its dialog's steps up to "ok" or "cancel".
     void RunSettings() {
         SettingsCommand([&] {
-            ++runs;
+            ++runs_;
             dialog = {};
             dialog.onTextChanged = [this](int32_t id) { logic.TextChanged(id); };
             logic.Initialise();
@@ -242,116 +256,160 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
             return pressedOk_;
         });
     }
-    bool Same(const void* a, const void* b, size_t bytes) { return std::memcmp(a, b, bytes) == 0; }
+    // A record read from a file, not yet processed (its record -1).
+    static void FileData(const std::vector<float>& samples) {
+        std::ranges::copy(samples, OscState.FileData);
+        std::fill_n(OscState.Record, samples.size(), -1.0f);
+    }
+    // What Open does with a record read.
+    static void Process() {
+        OscState.AutoNormPending = 1;
+        PlotState.EditsLive = 0;
+        ProcessRecord();
+        RequestAutoNorm();
+        RefreshPlot();
+    }
+    static std::string Tip(Words bar, Words value) {
+        const char* tip = TipText(bar == "top" ? Bar::Top : Bar::Bottom, std::stoi(value));
+        return value.substr(0, value.find(' ') + 1) + (tip ? tip : "none");
+    }
+    static std::string Last(const std::vector<test::FakeDialogs::Shown>& shown) {
+        return std::to_string(shown.size()) + (shown.empty() ? "" : " " + shown.back().text);
+    }
+    static std::string Ending(Words text, size_t size) {
+        return text.substr(text.size() - std::min(size, text.size()));
+    }
+    std::string Saved(int32_t from) {
+        const size_t bytes = sizeof(float) * OscState.LoadedLength;
+        return Same(OscState.FileData, notedState_->Record + from, bytes) ? "" : "changed";
+    }
+    static bool Same(const void* a, const void* b, size_t bytes) {
+        return std::memcmp(a, b, bytes) == 0;
+    }
+    // Every setting as noted, and the state fields the steps may move, bit for bit.
+    std::string AsNoted(Words what) {
+        const OscStateRecord& s = *notedState_;
+        bool same = Same(&OscSettings, &noted_, sizeof noted_) &&
+                    Same(&OscState.SamplePeriod, &s.SamplePeriod, 4);
+        if (what == "read") {  // the record read, and its times
+            same = same && Same(&OscState.TimeOffset, &s.TimeOffset, 4) &&
+                   OscState.LoadedLength == s.LoadedLength &&
+                   Same(OscState.FileData, s.FileData, sizeof s.FileData);
+        }
+        if (what == "record") same = Same(OscState.Record, s.Record, sizeof s.Record);
+        return same ? "" : "changed";
+    }
+    // What every drawing must leave.
+    static std::string Sound() {
+        const OscSettingsRecord& o = OscSettings;
+        const float* record = OscState.Record;
+        const bool sound =
+            0 <= o.Data_S && o.Data_S <= o.Data_E && o.Data_E < o.Num_Data &&
+            std::all_of(record, record + o.Num_Data, [](float v) { return std::isfinite(v); }) &&
+            std::isfinite(OscState.ViewMin) && std::isfinite(OscState.ViewMax);
+        return sound ? "" : "unsound";
+    }
+
+// The body of a step, which sees the line's name n and value v.
+#define STEP(...) [this]([[maybe_unused]] Words n, [[maybe_unused]] Words v) { __VA_ARGS__; }
+#define FIND(...) [this]([[maybe_unused]] Words n, [[maybe_unused]] Words v) { return __VA_ARGS__; }
 
     // clang-format off
-    const std::map<std::string, Verb> Verbs{
-        // Settings, the state, files and dialogs' answers.
-        {"set", [this](auto& n, auto& v) { Set(n, v); }},
-        {"do", [this](auto& n, auto&) { EXPECT_TRUE(Commands.count(n)) << line_; if (Commands.count(n)) Commands.at(n)(); }},
-        {"frequency", [](auto& n, auto&) { SetFrequencyIndex(std::stoi(n)); }},  // as the main window selects it
-        {"subwindow", [](auto& n, auto& v) { SetSubWindow(std::stoi(n), std::stoi(v)); }},
-        {"fill", [](auto& n, auto&) { std::fill_n(OscState.AccBuffer, MaxData, std::stof(n)); }},  // every captured code
-        {"filedata", [](auto& n, auto& v) {  // a record read from a file, not yet processed (-1)
-            const std::vector<float> samples = Floats(n + " " + v);
-            std::copy(samples.begin(), samples.end(), OscState.FileData);
-            std::fill_n(OscState.Record, samples.size(), -1.0f); }},
-        {"reset", [](auto&, auto&) { ResetOscSettings(); }},
-        {"load", [](auto&, auto&) { ResetOscSettings(); LoadConfig(); }},
-        {"noconfig", [this](auto&, auto&) { setenv("XDG_CONFIG_HOME", WriteFile("blocked", "").c_str(), 1); }},
-        {"file", [this](auto& n, auto& v) { WriteFile(n, v); }},
-        {"answer", [this](auto& n, auto& v) { Answer(n == "open" ? dialogs.openAnswers : dialogs.saveAnswers, v); }},
-        {"note", [this](auto&, auto&) { noted_ = OscSettings; *notedState_ = OscState; }},
-        // Data files read as Open reads them (mode text, binary, detect or a number), and shown.
-        {"read", [this](auto& n, auto& v) {
-            EXPECT_TRUE(SetDataFileName(Path(n).c_str()));
-            read_ = ReadDataFile(v == "text" ? DataFileText : v == "binary" ? DataFileBinary : v == "detect" ? DataFileDetect : std::stoi(v)); }},
-        {"companion", [this](auto& n, auto&) { ReadCompanionSettings(Path(n).c_str()); }},
-        {"process", [](auto&, auto&) {
-            OscState.AutoNormPending = 1;
-            PlotState.EditsLive = 0;
-            ProcessRecord();
-            RequestAutoNorm();
-            RefreshPlot(); }},
+    const std::map<std::string, std::function<void(Words, Words)>> Actions{
+        {"set", STEP(Set(n, v))},
+        {"do", STEP(EXPECT_TRUE(Commands.count(n)) << n; if (Commands.count(n)) Commands.at(n)())},
+        {"frequency", STEP(SetFrequencyIndex(std::stoi(n)))},  // as the main window selects it
+        {"subwindow", STEP(SetSubWindow(std::stoi(n), std::stoi(v)))},
+        {"fill", STEP(std::fill_n(OscState.AccBuffer, MaxData, std::stof(n)))},  // every captured code
+        {"setrecord", STEP(std::ranges::copy(Floats(n + " " + v), OscState.Record))},
+        {"filedata", STEP(FileData(Floats(n + " " + v)))},
+        {"reset", STEP(ResetOscSettings())},
+        {"load", STEP(ResetOscSettings(); LoadConfig())},  // korvel.ini, from the defaults
+        {"noconfig", STEP(setenv("XDG_CONFIG_HOME", WriteFile("x", "").c_str(), 1))},  // no folder for it
+        {"file", STEP(WriteFile(n, v))},
+        {"answer", STEP(Answer(n, v))},  // the next file dialog's answer
+        {"note", STEP(noted_ = OscSettings; *notedState_ = OscState)},
+        {"read", STEP(Read(n, v))},
+        {"savefile", STEP(SaveFile(n, v))},
+        {"companion", STEP(ReadCompanionSettings(Path(n).c_str()))},
+        {"process", STEP(Process())},
         // The Settings dialog: its own buttons, and the command around it.
-        {"open", [this](auto&, auto&) { logic.Initialise(); }},
-        {"take", [this](auto&, auto&) { logic.Ok(); }},
-        {"save", [this](auto&, auto&) { logic.SaveSettingsClicked(); }},
-        {"button", [this](auto& n, auto&) { logic.FrequencyClicked(std::stoi(n)); }},
-        {"autonorm", [this](auto& n, auto&) { dialog[AutoNorm].checked = n == "1"; logic.AutoNormClicked(); }},
-        {"settings", [this](auto&, auto&) { RunSettings(); }},
-        // Controls, as the user works them.
-        {"type", [this](auto& n, auto& v) { Surface(n).Type(Id(n), v); }},
-        {"write", [this](auto& n, auto& v) { Control(n).text = v; }},  // no change reported
-        {"tick", [this](auto& n, auto& v) { Control(n).checked = v == "1"; }},
-        {"pick", [this](auto& n, auto& v) { Control(n).selected = std::stoi(v); }},
-        {"slide", [this](auto& n, auto& v) { Control(n).sliderPos = std::stoi(v); logic.SliderMoved(Id(n)); }},
-        // Checks: of fields, controls, the frame, the dialogs, files and the record.
-        {"expect", [this](auto& n, auto& v) { Check(Get(n), Field(n).first ? std::to_string(std::stol(v, nullptr, 0)) : Text(std::vector{std::strtof(v.c_str(), nullptr)})); }},
-        {"shown", [this](auto& n, auto& v) { Check(Control(n).text, v); }},
-        {"checked", [this](auto& n, auto& v) { Check(Control(n).checked ? "1" : "0", v); }},
-        {"enabled", [this](auto& n, auto& v) { Check(Control(n).enabled ? "1" : "0", v); }},
-        {"visible", [this](auto& n, auto& v) { Check(Control(n).visible ? "1" : "0", v); }},
-        {"chosen", [this](auto& n, auto& v) { Check(Control(n).face == Face::FrequencyChosen ? "1" : "0", v); }},
-        {"selected", [this](auto& n, auto& v) { Check(std::to_string(Control(n).selected), v); }},
-        {"items", [this](auto& n, auto& v) { Check(Text(Control(n).items, "|"), v); }},
-        {"ticks", [this](auto& n, auto& v) { Check(Text(Control(n).ticks), v); }},
-        {"slider", [this](auto& n, auto& v) { auto& c = Control(n); Check(Text(std::vector{c.sliderLo, c.sliderHi, c.sliderPos}), v); }},
-        {"title", [this](auto& n, auto& v) { Check(ports.frame.title, Unescaped(n + " " + v)); }},
-        {"filename", [this](auto& n, auto&) { Check(DataFiles.DataFileName, Unescaped(n)); }},
-        {"fontheight", [this](auto& n, auto&) { Check(std::to_string(LabelFont.Height()), n); }},
-        {"tip", [this](auto& n, auto& v) { Check(Tip(n, v), v); }},  // by bar and control number
-        {"message", [this](auto& n, auto& v) { Check(Last(dialogs.messages), n + (v.empty() ? "" : " " + v)); }},
-        {"notice", [this](auto& n, auto& v) { Check(std::to_string(dialogs.notices.size()) + " " + dialogs.notices.back().first + "|" + dialogs.notices.back().second, n + " " + v); }},
-        {"request", [this](auto& n, auto& v) { Check(test::Describe(Requests(n).back()), v); }},
-        {"requests", [this](auto& n, auto& v) { Check(std::to_string(Requests(n).size()), v); }},
-        {"running", [this](auto& n, auto& v) { Check(std::to_string(ports.timers.Period(n == "Oscillograph" ? TimerId::Oscillograph : TimerId::ExtTrigger)), v); }},
-        {"begins", [this](auto& n, auto& v) { Check(ReadFile(TempDir() + "/" + n).substr(0, v.size()), v); }},
-        {"record", [this](auto& n, auto& v) { auto want = Floats(n + " " + v); Check(Text(std::vector(OscState.Record, OscState.Record + want.size())), Text(want)); }},
-        {"recordsame", [this](auto&, auto&) { EXPECT_TRUE(Same(OscState.Record, notedState_->Record, 4 * MaxData)) << line_; }},
-        {"saved", [this](auto& n, auto&) {  // the file's samples are the noted record's from sample n on
-            EXPECT_TRUE(Same(OscState.FileData, notedState_->Record + std::stoi(n), 4 * OscState.LoadedLength)) << line_; }},
-        {"samples", [this](auto& n, auto& v) {  // every sample read
-            Check(Text(std::vector(OscState.FileData, OscState.FileData + OscState.LoadedLength)), Text(Floats(n + " " + v))); }},
-        {"unchanged", [this](auto&, auto&) {  // every setting and the period as noted, bit for bit
-            EXPECT_TRUE(Same(&OscSettings, &noted_, sizeof noted_)) << line_;
-            EXPECT_TRUE(Same(&OscState.SamplePeriod, &notedState_->SamplePeriod, 4)) << line_; }},
-        {"kept", [this](auto&, auto&) {  // the record read before, its times and the settings, as noted
-            const OscStateRecord& s = *notedState_;
-            EXPECT_TRUE(Same(&OscSettings, &noted_, sizeof noted_)) << line_;
-            Check(Text(std::vector{OscState.TimeOffset, OscState.SamplePeriod}), Text(std::vector{s.TimeOffset, s.SamplePeriod}));
-            EXPECT_TRUE(OscState.LoadedLength == s.LoadedLength && Same(OscState.FileData, s.FileData, 4 * MaxData)) << line_; }},
-        {"sound", [this](auto&, auto&) {  // what every drawing must leave
-            const OscSettingsRecord& o = OscSettings;
-            EXPECT_TRUE(0 <= o.Data_S && o.Data_S <= o.Data_E && o.Data_E < o.Num_Data) << line_;
-            EXPECT_TRUE(std::all_of(OscState.Record, OscState.Record + o.Num_Data, [](float v) { return std::isfinite(v); })) << line_;
-            EXPECT_TRUE(std::isfinite(OscState.ViewMin) && std::isfinite(OscState.ViewMax)) << line_; }}};
+        {"open", STEP(logic.Initialise())},
+        {"take", STEP(logic.Ok())},
+        {"save", STEP(logic.SaveSettingsClicked())},
+        {"button", STEP(logic.FrequencyClicked(std::stoi(n)))},
+        {"autonorm", STEP(dialog[AutoNorm].checked = n == "1"; logic.AutoNormClicked())},
+        {"settings", STEP(RunSettings())},
+        // Controls as the user works them; "write" reports no change.
+        {"type", STEP(Surface(n).Type(Id(n), v))},
+        {"write", STEP(Control(n).text = v)},
+        {"tick", STEP(Control(n).checked = v == "1")},
+        {"pick", STEP(Control(n).selected = std::stoi(v))},
+        {"slide", STEP(Control(n).sliderPos = std::stoi(v); logic.SliderMoved(Id(n)))}};
+
+    // Each check finds a text for the line's name, to compare with its value.
+    const std::map<std::string, std::function<std::string(Words, Words)>> Checks{
+        {"expect", FIND(Get(n))},
+        {"shown", FIND(Control(n).text)},
+        {"checked", FIND(Flag(Control(n).checked))},
+        {"enabled", FIND(Flag(Control(n).enabled))},
+        {"visible", FIND(Flag(Control(n).visible))},
+        {"chosen", FIND(Flag(Control(n).face == Face::FrequencyChosen))},
+        {"selected", FIND(std::to_string(Control(n).selected))},
+        {"items", FIND(Text(Control(n).items, "|"))},
+        {"ticks", FIND(Text(Control(n).ticks))},
+        {"slider", FIND(Text(std::vector{Control(n).sliderLo, Control(n).sliderHi, Control(n).sliderPos}))},
+        {"title", FIND(ports.frame.title)},
+        {"filename", FIND(std::string(DataFiles.DataFileName))},
+        {"tip", FIND(Tip(n, v))},  // by bar and control number
+        {"messages", FIND(Last(dialogs.messages))},  // how many, and the last one's text
+        {"notices", FIND(std::to_string(dialogs.notices.size()) + " " + dialogs.notices.back().second)},
+        {"request", FIND(test::Describe(Requests(n).back()))},
+        {"requests", FIND(std::to_string(Requests(n).size()))},
+        {"running", FIND(std::to_string(ports.timers.Period(n == "Oscillograph" ? TimerId::Oscillograph : TimerId::ExtTrigger)))},
+        {"contents", FIND(ReadFile(Path(n)))},
+        {"begins", FIND(ReadFile(Path(n)).substr(0, v.size()))},
+        {"ends", FIND(Ending(ReadFile(Path(n)), v.size()))},
+        {"record", FIND(Text(std::vector(OscState.Record, OscState.Record + Floats(n + " " + v).size())))},
+        {"samples", FIND(Text(std::vector(OscState.FileData, OscState.FileData + OscState.LoadedLength)))},
+        {"saved", FIND(Saved(std::stoi(n)))},  // the samples read are the noted record's from sample n on
+        {"same", FIND(AsNoted(n))},  // as noted: the settings, the record read, the record shown
+        {"sound", FIND(Sound())}};
     // clang-format on
 
     // One line; false when it ends the dialog of a Settings command.
-    bool Step(const std::string& line) {
-        line_ = line;
+    bool Step(Words line) {
         std::istringstream in(line);
         std::string verb, name, value;
         in >> verb >> name;
         if (in.peek() == ' ') in.get();
         std::getline(in, value);
+        value = Unescaped(value);
         if (verb == "ok" || verb == "cancel") pressedOk_ = verb == "ok";
         if (verb == "ok" || verb == "cancel") return false;
         if (verb.empty() || verb[0] == '#') return true;
-        EXPECT_TRUE(Verbs.count(verb)) << "no such step: " << line;
-        if (Verbs.count(verb)) Verbs.at(verb)(name, Unescaped(value));
+        EXPECT_TRUE(Actions.count(verb) || Checks.count(verb)) << "no such step: " << line;
+        if (Actions.count(verb)) Actions.at(verb)(name, value);
+        if (!Checks.count(verb)) return true;
+        const std::string all = Unescaped(name + (value.empty() ? "" : " " + value));
+        const bool whole =
+            verb == "title" || verb == "filename" || verb == "messages" || verb == "notices";
+        const std::string found = Checks.at(verb)(name, value);
+        // A field's value, and the record's, compare as numbers of the field's kind.
+        const std::string wanted = verb == "expect"                        ? Value(name, value)
+                                   : verb == "record" || verb == "samples" ? Text(Floats(all))
+                                   : whole                                 ? all
+                                                                           : value;
+        EXPECT_EQ(found, wanted) << GetParam() << ": " << line;
         return true;
     }
 
     WatchedDialogs dialogs;
     test::FakeControls dialog;
     SettingsDialog logic{dialog};
-    int32_t runs = 0;
     std::ifstream script_;
-    std::string line_;
     bool pressedOk_ = false;
-    int32_t read_ = -1;
+    int32_t runs_ = 0, read_ = -1, written_ = -1;
     OscSettingsRecord noted_;
     std::unique_ptr<OscStateRecord> notedState_ = std::make_unique<OscStateRecord>();
 };
@@ -363,12 +421,12 @@ TEST_P(AppScript, Runs) {
         Step(line);
 }
 
-std::vector<std::string> Scripts(const std::string& folder) {
+std::vector<std::string> Scripts(Words folder) {
     std::vector<std::string> names;
     for (const auto& entry :
          std::filesystem::directory_iterator(std::string(KORVEL_TEST_DATA_DIR) + "/" + folder)) {
-        if (entry.path().extension() == ".txt")
-            names.push_back(folder + "/" + entry.path().stem().string());
+        const auto& path = entry.path();
+        if (path.extension() == ".txt") names.push_back(folder + "/" + path.stem().string());
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -382,6 +440,9 @@ std::string TestName(const ::testing::TestParamInfo<std::string>& info) {
 
 INSTANTIATE_TEST_SUITE_P(App, AppScript, ::testing::ValuesIn(Scripts("app")), TestName);
 INSTANTIATE_TEST_SUITE_P(Files, AppScript, ::testing::ValuesIn(Scripts("files")), TestName);
+
+#undef STEP
+#undef FIND
 
 }  // namespace
 }  // namespace korvel

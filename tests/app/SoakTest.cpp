@@ -70,7 +70,8 @@ class SoakTest : public test::SpectrumTest {
             huge += Le(i % 2 == 0 ? 3.0e38f : -3.0e38f);
         }
         files = {WriteFile("wave.ktf", text), WriteFile("codes.kbf", codes),
-                 WriteFile("huge.kbf", huge), TempDir() + "/saved.ktf"};
+                 WriteFile("huge.kbf", huge),
+                 TempDir() + "/saved.ktf"};  // the last saved in pauses
         WriteFile("huge.cf",
                   "ZeroLevel = -3e38\nKorv_Freq = 9\nLabels_X = 1\nLabels_Y = 1\n"
                   "Data_S = 70000\nData_E = -4\nAv_Over = 0\nLFontSize = 40\n");
@@ -103,34 +104,43 @@ class SoakTest : public test::SpectrumTest {
 
     // What the user does between two ticks of the running mode.
     void TouchControls() {
-        switch (Pick(100) / 2) {
-            case 0:
-            case 1:
-                ports.topBar.SetText(top::Accumulator, OneOf({"1", "2", "5", "0", "-2", "x", ""}));
-                return Check("accumulator typed");
-            case 2:
-            case 3:
-                ports.bottomBar.SetText(bottom::Average,
-                                        OneOf({"1", "2", "9", "0", "-1", "1000000", "abc"}));
-                return Check("average typed");
-            case 4:
-                SetSubWindow(Pick(OscSettings.Num_Data + 5) - 2,
-                             Pick(OscSettings.Num_Data + 5) - 2);
-                return Check("sub-window moved");
-            case 5:  // takes effect at the next start, made in the next pause
-                ports.topBar[top::External].checked = !ports.topBar[top::External].checked;
-                return;
-            case 6:
-                SetParam(ParamAmplitude, OneOf({500.0, 2000.0, 8000.0}));
-                SetZeroCommand();
-                return Check("amplitude set, Set 0");
+        const int32_t roll = Pick(50);
+        if (roll < 2) {
+            ports.topBar.SetText(top::Accumulator, OneOf({"1", "2", "5", "0", "-2", "x", ""}));
+        } else if (roll < 4) {
+            ports.bottomBar.SetText(bottom::Average,
+                                    OneOf({"1", "2", "9", "0", "-1", "1000000", "a"}));
+        } else if (roll < 5) {
+            SetSubWindow(Pick(OscSettings.Num_Data + 5) - 2, Pick(OscSettings.Num_Data + 5) - 2);
+        } else if (roll < 6) {  // takes effect at the next start, made in the next pause
+            ports.topBar[top::External].checked ^= true;
+        } else if (roll < 7) {
+            SetParam(ParamAmplitude, OneOf({500.0, 2000.0, 8000.0}));
+            SetZeroCommand();
         }
+        Check("controls touched");
     }
 
-    // The Settings dialog confirmed with hostile values: clocks and dividers
-    // of nothing, less than nothing or absurdly much, single labels, font
-    // sizes beyond the list, equal vertical bounds above the widening's limit.
-    void ChangeSettings() {
+    // The mode stopped: runs armed and cancelled, hostile settings, a file
+    // saved and one opened, the spectrum's run, a new length, a new rate.
+    void Pause() {
+        ports.topBar[top::Oscillograf].checked = false;
+        OscillografClicked();  // unticked: the running mode stops with it
+        ASSERT_EQ(OscState.OscRunning, 0);
+        if (OscState.ExtArmed == 1) ManualStartCommand();  // a run the mode armed: only cancelled
+        ExternalStartCommand();  // a run of our own, completed or cancelled part way
+        for (int32_t k = Pick(6); k >= 0 && ports.timers.Running(TimerId::ExtTrigger); --k) {
+            ExtTimerTick();
+            Check("trigger polled");
+        }
+        if (OscState.ExtArmed == 1) ManualStartCommand();
+        ExtTimerTick();
+        Check("external run cancelled");
+        ports.topBar[top::Accumulator].text = std::to_string(1 + Pick(3));
+        Paint();
+        // The Settings dialog confirmed with hostile values: clocks and dividers
+        // of nothing, less than nothing or absurdly much, single labels, font
+        // sizes beyond the list, equal vertical bounds above the widening's limit.
         SetParam(ParamBaseFreq, OneOf({80.0, 40.0, 0.0, -5.0, 1e-60, 1e9}));
         int32_t dividers[4];
         for (int32_t& divider : dividers)
@@ -145,43 +155,14 @@ class SoakTest : public test::SpectrumTest {
         const float bound = OneOf({0.0f, 50.0f, 78.0f, 200.0f, -300.0f});
         SetParam(ParamDMin, bound);
         SetParam(ParamDMax, Pick(2) == 0 ? bound : bound + 10.0f);
-        Check("settings taken");
         CreatePlotFonts();
         ProcessRecord();
         RequestAutoNorm();
         RefreshPlot();
-        Check("settings shown");
-    }
-
-    // The mode stopped: runs armed and cancelled, settings, a file saved and
-    // one opened, the spectrum's run, a new length, and the mode started again.
-    void Pause() {
-        ports.topBar[top::Oscillograf].checked = false;
-        OscillografClicked();  // unticked: the running mode stops with it
-        ASSERT_EQ(OscState.OscRunning, 0);
-        if (OscState.ExtArmed == 1) ManualStartCommand();  // a run the mode armed: only cancelled
-        ASSERT_EQ(OscState.ExtArmed, 0);
-        ExternalStartCommand();  // a run of our own, completed or cancelled part way
-        Check("external run armed");
-        for (int32_t k = Pick(6); k >= 0 && ports.timers.Running(TimerId::ExtTrigger); --k) {
-            ExtTimerTick();
-            Check("trigger polled");
-        }
-        if (OscState.ExtArmed == 1) {
-            ManualStartCommand();
-            ExtTimerTick();
-            Check("external run cancelled");
-        }
-        ports.topBar[top::Accumulator].text = std::to_string(1 + Pick(3));
-        Paint();
-        Check("spectrum painted");
-        ChangeSettings();
+        Check("settings taken");
         if (Pick(3) == 0) {
-            const bool binary = Pick(2) == 0;
-            ports.dialogs.saveAnswers.push_back(
-                {TempDir() + (binary ? "/saved.kbf" : "/saved.ktf"), binary ? 2 : 1});
+            ports.dialogs.saveAnswers.push_back({files[3], 1});
             Pick(2) == 0 ? SaveCommand() : WinSaveCommand();
-            Check("record saved");
         }
         ports.dialogs.openAnswers.push_back({files[Pick(4)], 3});  // under "All files"
         OpenCommand();
@@ -204,20 +185,17 @@ class SoakTest : public test::SpectrumTest {
         }
         ports.topBar[top::Oscillograf].checked = true;
         OscillografClicked();
-        // The rate typed into the bar: no period for 0 Hz or less, 1 ms at most.
-        const std::pair<const char*, int32_t> rate = OneOf<std::pair<const char*, int32_t>>(
-            {{"2", 500}, {"1e9", 1}, {"0.5", 2000}, {"0", 0}, {"-3", 0}});
-        ports.topBar.SetText(top::OscFreq, rate.first);
+        // The rate typed into the bar: 1 ms at most; without a period for 0 Hz
+        // or less, the user is told, types a rate with one and starts again.
+        const auto [rate, periodMs] = OneOf<std::pair<const char*, int32_t>>(
+            {{"2", 500}, {"1e9", 1}, {"0.5", 2000}, {"0", 500}, {"-3", 500}});
+        ports.topBar.SetText(top::OscFreq, rate);
         const size_t told = ports.dialogs.messages.size();
         StartStopCommand();
-        if (rate.second == 0) {  // the user is told, types a rate with a period and starts again
-            ASSERT_EQ(OscState.OscRunning, 0);
-            ASSERT_EQ(ports.dialogs.messages.size(), told + 1);
-            ports.topBar.SetText(top::OscFreq, "2");
-            StartStopCommand();
-        }
-        ASSERT_EQ(OscState.OscRunning, 1);
-        ASSERT_EQ(ports.timers.Period(TimerId::Oscillograph), rate.second ? rate.second : 500);
+        ASSERT_EQ(ports.dialogs.messages.size(), told + (OscState.OscRunning == 0));
+        if (OscState.OscRunning == 0) ports.topBar.SetText(top::OscFreq, "2");
+        if (OscState.OscRunning == 0) StartStopCommand();
+        ASSERT_EQ(ports.timers.Period(TimerId::Oscillograph), periodMs);
         Check("mode started");
     }
 
