@@ -26,7 +26,6 @@
 
 #include "acquisition/CaptureEngine.h"
 #include "acquisition/ProcessRecord.h"
-#include "app/BarTips.h"
 #include "app/ControlBarSetup.h"
 #include "app/DataFileCommands.h"
 #include "app/MainCommands.h"
@@ -82,26 +81,14 @@ const std::map<std::string, std::function<void()>> Commands{
     {"ExtTick", ExtTimerTick}, {"Exit", SaveConfigOnExit}, {"Open", OpenCommand},
     {"Save", SaveCommand}, {"WinSave", WinSaveCommand}, {"SetUpBars", SetUpControlBars},
     {"RebuildList", RebuildFrequencyList}, {"SetUpDevice", SetUpDevice},
-    {"StartUp", [] { EXPECT_EQ(StartUp(), 0); }}, {"SaveConfig", [] { EXPECT_EQ(SaveConfig(), 0); }},
+    {"StartUp", [] { EXPECT_EQ(StartUp(), 0); }},
+    {"SaveConfig", [] { EXPECT_EQ(SaveConfig(), 0); }},
     {"WindowShown", [] { SetMainWindowActive(true); }},
     {"WindowGone", [] { SetMainWindowActive(false); }},
     {"AverageUp", [] { EXPECT_EQ(AverageStep(-1), 0); }},
     {"AverageDown", [] { EXPECT_EQ(AverageStep(+1), 0); }},
     {"AccumulatorUp", [] { EXPECT_EQ(AccumulatorStep(-1), 0); }}};
 // clang-format on
-
-// File dialogs that also count the dialogs shown while the mouse was still tracked.
-struct WatchedDialogs : test::FakeDialogs {
-    bool OpenFileName(FileDialogRequest& request, char* path, size_t size) override {
-        tracked += PlotState.TrackingOn;
-        return FakeDialogs::OpenFileName(request, path, size);
-    }
-    bool SaveFileName(FileDialogRequest& request, char* path, size_t size) override {
-        tracked += PlotState.TrackingOn;
-        return FakeDialogs::SaveFileName(request, path, size);
-    }
-    int32_t tracked = 0;
-};
 
 // Numbers as the scripts write them: floats in nine digits, from which every float reads back.
 template <typename T>
@@ -121,16 +108,11 @@ std::vector<float> Floats(Words text) {
     return values;
 }
 
-std::string Flag(bool on) {
-    return on ? "1" : "0";
-}
-
 class AppScript : public test::PlotTest, public ::testing::WithParamInterface<std::string> {
   protected:
     void SetUp() override {
         PlotTest::SetUp();
         Prepare(640, 400);
-        Ports.dialogs = &dialogs;
         ports.topBar.onTextChanged = TopBarTextChanged;
         ports.bottomBar.onTextChanged = BottomBarTextChanged;
         dialog.onTextChanged = [this](int32_t id) { logic.TextChanged(id); };
@@ -145,19 +127,20 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         OscStateRecord& s = OscState;
         // clang-format off
         const std::map<std::string, float*> floats{
-            {"SamplePeriod", &s.SamplePeriod}, {"TimeOffset", &s.TimeOffset}, {"DataMin", &s.DataMin},
-            {"DataMax", &s.DataMax}, {"ViewMin", &s.ViewMin}, {"ViewMax", &s.ViewMax},
-            {"AccBuffer0", &s.AccBuffer[0]}};
+            {"SamplePeriod", &s.SamplePeriod}, {"TimeOffset", &s.TimeOffset},
+            {"DataMin", &s.DataMin}, {"DataMax", &s.DataMax}, {"ViewMin", &s.ViewMin},
+            {"ViewMax", &s.ViewMax}, {"AccBuffer0", &s.AccBuffer[0]}};
         const std::map<std::string, int32_t*> ints{
             {"LoadedLength", &s.LoadedLength}, {"Russian", &s.Russian}, {"FileView", &s.FileView},
             {"DeviceVersion", &s.DeviceVersion}, {"DeviceReady", &s.DeviceReady},
             {"OscRunning", &s.OscRunning}, {"SpectrumRunning", &s.SpectrumRunning},
-            {"ExtStart", &s.ExtStart}, {"ExtArmed", &s.ExtArmed}, {"OscToggleBusy", &s.OscToggleBusy},
+            {"ExtStart", &s.ExtStart}, {"ExtArmed", &s.ExtArmed},
+            {"OscToggleBusy", &s.OscToggleBusy},
             {"PrevBaseAddr", &s.PrevBaseAddr}, {"SpectrumValid", &s.SpectrumValid},
             {"TrackingOn", &PlotState.TrackingOn}, {"EditsLive", &PlotState.EditsLive},
             {"OpenFilter", &DataFiles.OpenFilterIndex}, {"SaveFilter", &DataFiles.SaveFilterIndex},
             {"PlotsShown", &ports.frame.plotShown}, {"Repaints", &ports.bottomBar.repaints},
-            {"TrackedWhileOpen", &dialogs.tracked}, {"DialogRuns", &runs_}, {"Read", &read_},
+            {"DialogRuns", &runs_}, {"Read", &read_},
             {"Written", &written_}};
         // clang-format on
         if (floats.count(name)) return {nullptr, floats.at(name)};
@@ -216,13 +199,13 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         return text;
     }
     std::vector<FileDialogRequest>& Requests(Words kind) {
-        return kind == "open" ? dialogs.openRequests : dialogs.saveRequests;
+        return kind == "open" ? ports.dialogs.openRequests : ports.dialogs.saveRequests;
     }
     void Answer(Words kind, Words value) {
         std::istringstream words(value);
         test::FakeDialogs::FileAnswer answer;
         words >> answer.path >> answer.filter;
-        auto& answers = kind == "open" ? dialogs.openAnswers : dialogs.saveAnswers;
+        auto& answers = kind == "open" ? ports.dialogs.openAnswers : ports.dialogs.saveAnswers;
         answers.push_back({answer.path == "cancel" ? "" : answer.path, answer.filter});
     }
     // The record shown written to a data file: text or binary, whole or samples FIRST..LAST.
@@ -261,31 +244,16 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         std::ranges::copy(samples, OscState.FileData);
         std::fill_n(OscState.Record, samples.size(), -1.0f);
     }
-    // What Open does with a record read.
-    static void Process() {
-        OscState.AutoNormPending = 1;
-        PlotState.EditsLive = 0;
-        ProcessRecord();
-        RequestAutoNorm();
-        RefreshPlot();
-    }
-    static std::string Tip(Words bar, Words value) {
-        const char* tip = TipText(bar == "top" ? Bar::Top : Bar::Bottom, std::stoi(value));
-        return value.substr(0, value.find(' ') + 1) + (tip ? tip : "none");
-    }
+    std::vector<std::pair<std::string, std::string>>& Notices() { return ports.dialogs.notices; }
     static std::string Last(const std::vector<test::FakeDialogs::Shown>& shown) {
         return std::to_string(shown.size()) + (shown.empty() ? "" : " " + shown.back().text);
-    }
-    static std::string Ending(Words text, size_t size) {
-        return text.substr(text.size() - std::min(size, text.size()));
     }
     std::string Saved(int32_t from) {
         const size_t bytes = sizeof(float) * OscState.LoadedLength;
         return Same(OscState.FileData, notedState_->Record + from, bytes) ? "" : "changed";
     }
-    static bool Same(const void* a, const void* b, size_t bytes) {
-        return std::memcmp(a, b, bytes) == 0;
-    }
+    static bool Same(const void* a, const void* b, size_t n) { return std::memcmp(a, b, n) == 0; }
+    static std::string Flag(bool on) { return on ? "1" : "0"; }
     // Every setting as noted, and the state fields the steps may move, bit for bit.
     std::string AsNoted(Words what) {
         const OscStateRecord& s = *notedState_;
@@ -299,17 +267,6 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         if (what == "record") same = Same(OscState.Record, s.Record, sizeof s.Record);
         return same ? "" : "changed";
     }
-    // What every drawing must leave.
-    static std::string Sound() {
-        const OscSettingsRecord& o = OscSettings;
-        const float* record = OscState.Record;
-        const bool sound =
-            0 <= o.Data_S && o.Data_S <= o.Data_E && o.Data_E < o.Num_Data &&
-            std::all_of(record, record + o.Num_Data, [](float v) { return std::isfinite(v); }) &&
-            std::isfinite(OscState.ViewMin) && std::isfinite(OscState.ViewMax);
-        return sound ? "" : "unsound";
-    }
-
 // The body of a step, which sees the line's name n and value v.
 #define STEP(...) [this]([[maybe_unused]] Words n, [[maybe_unused]] Words v) { __VA_ARGS__; }
 #define FIND(...) [this]([[maybe_unused]] Words n, [[maybe_unused]] Words v) { return __VA_ARGS__; }
@@ -320,19 +277,18 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         {"do", STEP(EXPECT_TRUE(Commands.count(n)) << n; if (Commands.count(n)) Commands.at(n)())},
         {"frequency", STEP(SetFrequencyIndex(std::stoi(n)))},  // as the main window selects it
         {"subwindow", STEP(SetSubWindow(std::stoi(n), std::stoi(v)))},
-        {"fill", STEP(std::fill_n(OscState.AccBuffer, MaxData, std::stof(n)))},  // every captured code
+        {"fill", STEP(std::fill_n(OscState.AccBuffer, MaxData, std::stof(n)))},  // all codes
         {"setrecord", STEP(std::ranges::copy(Floats(n + " " + v), OscState.Record))},
         {"filedata", STEP(FileData(Floats(n + " " + v)))},
         {"reset", STEP(ResetOscSettings())},
         {"load", STEP(ResetOscSettings(); LoadConfig())},  // korvel.ini, from the defaults
-        {"noconfig", STEP(setenv("XDG_CONFIG_HOME", WriteFile("x", "").c_str(), 1))},  // no folder for it
+        {"noconfig", STEP(setenv("XDG_CONFIG_HOME", WriteFile("x", "").c_str(), 1))},  // no folder
         {"file", STEP(WriteFile(n, v))},
         {"answer", STEP(Answer(n, v))},  // the next file dialog's answer
         {"note", STEP(noted_ = OscSettings; *notedState_ = OscState)},
         {"read", STEP(Read(n, v))},
         {"savefile", STEP(SaveFile(n, v))},
         {"companion", STEP(ReadCompanionSettings(Path(n).c_str()))},
-        {"process", STEP(Process())},
         // The Settings dialog: its own buttons, and the command around it.
         {"open", STEP(logic.Initialise())},
         {"take", STEP(logic.Ok())},
@@ -358,23 +314,26 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         {"selected", FIND(std::to_string(Control(n).selected))},
         {"items", FIND(Text(Control(n).items, "|"))},
         {"ticks", FIND(Text(Control(n).ticks))},
-        {"slider", FIND(Text(std::vector{Control(n).sliderLo, Control(n).sliderHi, Control(n).sliderPos}))},
+        {"slider",
+         FIND(Text(std::vector{Control(n).sliderLo, Control(n).sliderHi, Control(n).sliderPos}))},
         {"title", FIND(ports.frame.title)},
         {"filename", FIND(std::string(DataFiles.DataFileName))},
-        {"tip", FIND(Tip(n, v))},  // by bar and control number
-        {"messages", FIND(Last(dialogs.messages))},  // how many, and the last one's text
-        {"notices", FIND(std::to_string(dialogs.notices.size()) + " " + dialogs.notices.back().second)},
+        {"messages", FIND(Last(ports.dialogs.messages))},  // how many, and the last one's text
+        {"notices",  // how many, and the last one's second line
+         FIND(std::to_string(Notices().size()) + " " + Notices().back().second)},
         {"request", FIND(test::Describe(Requests(n).back()))},
         {"requests", FIND(std::to_string(Requests(n).size()))},
-        {"running", FIND(std::to_string(ports.timers.Period(n == "Oscillograph" ? TimerId::Oscillograph : TimerId::ExtTrigger)))},
+        {"running",  // a timer's period, -1 while it does not run
+         FIND(std::to_string(ports.timers.Period(n == "ExtTrigger" ? TimerId::ExtTrigger
+                                                                   : TimerId::Oscillograph)))},
         {"contents", FIND(ReadFile(Path(n)))},
         {"begins", FIND(ReadFile(Path(n)).substr(0, v.size()))},
-        {"ends", FIND(Ending(ReadFile(Path(n)), v.size()))},
-        {"record", FIND(Text(std::vector(OscState.Record, OscState.Record + Floats(n + " " + v).size())))},
-        {"samples", FIND(Text(std::vector(OscState.FileData, OscState.FileData + OscState.LoadedLength)))},
-        {"saved", FIND(Saved(std::stoi(n)))},  // the samples read are the noted record's from sample n on
-        {"same", FIND(AsNoted(n))},  // as noted: the settings, the record read, the record shown
-        {"sound", FIND(Sound())}};
+        {"record",  // the first samples of the record shown
+         FIND(Text(std::vector(OscState.Record, OscState.Record + Floats(n + " " + v).size())))},
+        {"samples",  // every sample read
+         FIND(Text(std::vector(OscState.FileData, OscState.FileData + OscState.LoadedLength)))},
+        {"saved", FIND(Saved(std::stoi(n)))},  // the samples read: the noted record's from n on
+        {"same", FIND(AsNoted(n))}};  // as noted: the settings, the record read, the record shown
     // clang-format on
 
     // One line; false when it ends the dialog of a Settings command.
@@ -404,7 +363,6 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         return true;
     }
 
-    WatchedDialogs dialogs;
     test::FakeControls dialog;
     SettingsDialog logic{dialog};
     std::ifstream script_;

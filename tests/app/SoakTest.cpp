@@ -3,12 +3,12 @@
 // sub-window, the amplitude and the kind of start, with pauses in which an
 // external-start run is armed and cancelled, hostile settings are taken, a
 // record is saved, a data file is opened, the spectrum window runs its own
-// captures and the record length is moved. The shared records must hold
-// their invariants after every single step.
+// captures and the record length is moved (its files: tests/data/app/soak).
+// The shared records must hold their invariants after every single step.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -17,6 +17,7 @@
 #include "acquisition/ProcessRecord.h"
 #include "app/DataFileCommands.h"
 #include "app/MainCommands.h"
+#include "app/SettingsCommand.h"
 #include "canvas/FixedCellTextEngine.h"
 #include "canvas/TextEngine.h"
 #include "display/Plot.h"
@@ -32,12 +33,6 @@
 
 namespace korvel {
 namespace {
-
-std::string Le(float value) {
-    std::string bytes(4, '\0');
-    std::memcpy(bytes.data(), &value, 4);
-    return bytes;
-}
 
 class SoakTest : public test::SpectrumTest {
   protected:
@@ -58,23 +53,9 @@ class SoakTest : public test::SpectrumTest {
         OscSettings.Num_Data = 1500;
         RefreshPlot();
         Open(200, 140);
-        // Files for the pauses: text with a heading; 8-bit codes; floats near
-        // the largest float under a companion whose level of zero doubles them
-        // past it and whose other settings are all out of range.
-        std::string text = "time value\n",
-                    codes = "KDRF" + Le(0.1f) + Le(-2.0f) + Le(3.5f) + Le(1.0f);
-        std::string huge = "KFRF" + Le(2.0f) + Le(0.0f);
-        for (int i = 0; i < 700; ++i) {
-            text += std::to_string(0.5 * i) + " " + std::to_string((i * 37) % 101 - 50) + "\n";
-            codes += static_cast<char>(i * 7);
-            huge += Le(i % 2 == 0 ? 3.0e38f : -3.0e38f);
-        }
-        files = {WriteFile("wave.ktf", text), WriteFile("codes.kbf", codes),
-                 WriteFile("huge.kbf", huge),
-                 TempDir() + "/saved.ktf"};  // the last saved in pauses
-        WriteFile("huge.cf",
-                  "ZeroLevel = -3e38\nKorv_Freq = 9\nLabels_X = 1\nLabels_Y = 1\n"
-                  "Data_S = 70000\nData_E = -4\nAv_Over = 0\nLFontSize = 40\n");
+        const std::string data = std::string(KORVEL_TEST_DATA_DIR) + "/app/soak/";
+        files = {data + "wave.ktf", data + "codes.kbf", data + "huge.kbf",
+                 TempDir() + "/saved.ktf"};
     }
 
     int32_t Pick(int32_t count) { return static_cast<int32_t>(random() % count); }
@@ -97,8 +78,9 @@ class SoakTest : public test::SpectrumTest {
         ASSERT_TRUE(0 <= OscSettings.Data_S && OscSettings.Data_S <= OscSettings.Data_E &&
                     OscSettings.Data_E < n);
         ASSERT_EQ(OscSettings.Conversion, static_cast<float>(OscSettings.Amplitude * 0.00390625));
-        for (int32_t i = 0; i < n; ++i)  // every source here is finite
-            ASSERT_FALSE(std::isnan(OscState.Record[i])) << i;
+        // Every source here is finite.
+        ASSERT_TRUE(std::none_of(OscState.Record, OscState.Record + n,
+                                 [](float v) { return std::isnan(v); }));
         ASSERT_TRUE(std::isfinite(OscState.ViewMin) && std::isfinite(OscState.ViewMax));
     }
 
@@ -141,24 +123,21 @@ class SoakTest : public test::SpectrumTest {
         // The Settings dialog confirmed with hostile values: clocks and dividers
         // of nothing, less than nothing or absurdly much, single labels, font
         // sizes beyond the list, equal vertical bounds above the widening's limit.
-        SetParam(ParamBaseFreq, OneOf({80.0, 40.0, 0.0, -5.0, 1e-60, 1e9}));
-        int32_t dividers[4];
-        for (int32_t& divider : dividers)
-            divider = OneOf({1, 2, 8, 0, -1, 1000000});
-        SetParam(ParamFreqDividers, dividers);
-        SetFrequencyIndex(OscSettings.Korv_Freq);
-        OscSettings.Labels_X = OneOf({1, 2, 10});
-        OscSettings.Labels_Y = OneOf({1, 2, 10});
-        SetParam(ParamLFontSize, OneOf({0, 4, 10, 11, 99, -3}));
-        SetParam(ParamMFontSize, OneOf({0, 5, 10, 11, -1}));
-        SetParam(ParamAutoNorm, Pick(2));
-        const float bound = OneOf({0.0f, 50.0f, 78.0f, 200.0f, -300.0f});
-        SetParam(ParamDMin, bound);
-        SetParam(ParamDMax, Pick(2) == 0 ? bound : bound + 10.0f);
-        CreatePlotFonts();
-        ProcessRecord();
-        RequestAutoNorm();
-        RefreshPlot();
+        SettingsCommand([this] {
+            SetParam(ParamBaseFreq, OneOf({80.0, 40.0, 0.0, -5.0, 1e-60, 1e9}));
+            const auto divider = [this] { return OneOf({1, 2, 8, 0, -1, 1000000}); };
+            SetParam(ParamFreqDividers, {divider(), divider(), divider(), divider()});
+            SetFrequencyIndex(OscSettings.Korv_Freq);
+            OscSettings.Labels_X = OneOf({1, 2, 10});
+            OscSettings.Labels_Y = OneOf({1, 2, 10});
+            SetParam(ParamLFontSize, OneOf({0, 4, 10, 11, 99, -3}));
+            SetParam(ParamMFontSize, OneOf({0, 5, 10, 11, -1}));
+            SetParam(ParamAutoNorm, Pick(2));
+            const float bound = OneOf({0.0f, 50.0f, 78.0f, 200.0f, -300.0f});
+            SetParam(ParamDMin, bound);
+            SetParam(ParamDMax, Pick(2) == 0 ? bound : bound + 10.0f);
+            return true;
+        });
         Check("settings taken");
         if (Pick(3) == 0) {
             ports.dialogs.saveAnswers.push_back({files[3], 1});

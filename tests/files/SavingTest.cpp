@@ -40,7 +40,6 @@ struct FullDisk {
 class SavingTest : public test::CoreTest {
   protected:
     std::string Ini() { return ReadFile(ConfigFilePath()); }
-    std::string Folder() { return TempDir() + "/config/korvel"; }
     int Entries(const std::string& folder) {
         return static_cast<int>(std::distance(std::filesystem::directory_iterator(folder), {}));
     }
@@ -74,7 +73,7 @@ TEST_F(SavingTest, AFullDiskLeavesTheOldFiles) {
     EXPECT_EQ(Ini(), ini);
     EXPECT_EQ(ReadFile(data), text);
     EXPECT_EQ(ReadFile(TempDir() + "/keep.cf"), cf);
-    EXPECT_EQ(Entries(Folder()), 1);
+    EXPECT_EQ(Entries(TempDir() + "/config/korvel"), 1);
     EXPECT_EQ(Entries(TempDir()), 3);  // config, keep.ktf, keep.cf
     // The next save goes through, and a file replaced keeps its permissions.
     ASSERT_EQ(WriteRecordFile(data.c_str(), SaveText), DataFileWritten);
@@ -87,7 +86,7 @@ TEST_F(SavingTest, AFullDiskLeavesTheOldFiles) {
 // descriptor is left either, which is where such a folder stops a save too.
 TEST_F(SavingTest, AReadOnlyFolderLeavesTheOldFile) {
     ASSERT_EQ(SaveConfig(), 0);
-    const std::string before = Ini(), folder = Folder();
+    const std::string before = Ini(), folder = TempDir() + "/config/korvel";
     OscSettings.Acc_Over = 9;
     ASSERT_EQ(chmod(folder.c_str(), 0500), 0);
     rlimit saved{};
