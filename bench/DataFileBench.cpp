@@ -61,7 +61,7 @@ const SavedRecord& Saved() {
 void ReadText(benchmark::State& state) {
     SetDataFileName(Saved().Text().c_str());
     for (auto _ : state) {
-        if (ReadDataFile(DataFileText) != 1) state.SkipWithError("text file not read");
+        if (!ReadDataFile(DataFileText)) state.SkipWithError("text file not read");
         benchmark::DoNotOptimize(OscState.FileData);
     }
 }
@@ -69,7 +69,7 @@ void ReadText(benchmark::State& state) {
 void ReadBinary(benchmark::State& state) {
     SetDataFileName(Saved().Binary().c_str());
     for (auto _ : state) {
-        if (ReadDataFile(DataFileBinary) != 1) state.SkipWithError("binary file not read");
+        if (!ReadDataFile(DataFileBinary)) state.SkipWithError("binary file not read");
         benchmark::DoNotOptimize(OscState.FileData);
     }
 }

@@ -29,13 +29,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace korvel;
     fuzz::ResetProgram();
     fuzz::WriteInput("korvel/korvel.ini", data, size);
-    fuzz::Require(LoadConfig() == 0, "LoadConfig failed");
+    LoadConfig();
     fuzz::RequireSettingsInRange();
     fuzz::Require(std::isfinite(OscState.SamplePeriod) && OscState.SamplePeriod > 0.0f,
                   "SamplePeriod");
 
     OscSettingsRecord loaded = OscSettings;
-    fuzz::Require(SaveConfig() == 0, "SaveConfig failed");
+    fuzz::Require(SaveConfig() == ConfigSave::Written, "SaveConfig failed");
     LoadConfig();
     loaded.Conversion = static_cast<float>(loaded.Amplitude * 0.00390625);
     fuzz::Require(std::memcmp(&loaded, &OscSettings, sizeof loaded) == 0,

@@ -44,7 +44,7 @@ void ReadDataFileInput(int32_t mode, const uint8_t* data, size_t size) {
     std::strcpy(DataFiles.DataFileName, path.c_str());
     const OscSettingsRecord before = OscSettings;
 
-    if (ReadDataFile(mode) != 1) {
+    if (!ReadDataFile(mode)) {
         Require(ShownRecordUnchanged(), "a refused file changed the shown record");
         Require(std::memcmp(&before, &OscSettings, sizeof before) == 0,
                 "a refused file changed the settings");

@@ -92,7 +92,7 @@ void WriteCodeForms(const std::string& floatFile) {
 }
 
 void WriteConfig(const char* name) {
-    if (SaveConfig() != 0) {
+    if (SaveConfig() != ConfigSave::Written) {
         std::fprintf(stderr, "cannot save the configuration\n");
         std::exit(1);
     }

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "model/Conversions.h"
+#include "model/FieldNumbers.h"
 #include "model/Parameters.h"
 #include "acquisition/ProcessRecord.h"
 #include "acquisition/SimulatedSource.h"
@@ -29,25 +30,21 @@ void NotifyRecordReady() {
 
 constexpr int32_t ExtPollPeriodMs = 100;
 
-// While the oscillograph or the spectrum window captures periodically, a step
-// leaves the top bar and the pointer alone: a blinking progress bar and an
-// hourglass at every tick would only get in the user's way.
+// While a periodic capture runs, a step leaves the top bar and the pointer
+// alone: a blinking progress bar and an hourglass at every tick would only get
+// in the user's way.
 bool Quiet() {
-    return OscState.OscRunning == 1 || OscState.SpectrumRunning == 1;
+    return PeriodicCaptureOwnsDisplay();
 }
 
-// Reads a field as "%d" does: the leading decimal integer, after white space
-// and an optional sign. Only a number above 0 counts. strtol is what "%d" is
-// defined by; unlike sscanf it copes with a number out of range, and a number
-// too large for an int is taken as the largest int.
+// A count typed into a field, read as "%d" reads it; only a number above 0
+// counts, and one too large for an int is taken as the largest int.
 bool ReadCount(const Controls& bar, int32_t id, int32_t& count) {
     char text[256];
     bar.GetText(id, text, sizeof text);
-    char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    if (end == text || value <= 0) return false;
-    count = value > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max()
-                                                        : static_cast<int32_t>(value);
+    int32_t value = 0;
+    if (!ScanInt(text, value) || value <= 0) return false;
+    count = value;
     return true;
 }
 

@@ -83,12 +83,12 @@ void RefreshConversion() {
     OscSettings.Conversion = static_cast<float>(OscSettings.Amplitude * 0.00390625);
 }
 
-int32_t DeviceSetup() {
+bool DeviceSetup() {
     RefreshConversion();
-    if (OscState.DeviceReady == 1) return 0;
+    if (OscState.DeviceReady == 1) return false;
     std::fill(std::begin(OscState.Record), std::end(OscState.Record), 0.0f);
     OscState.DeviceReady = 1;
-    return 1;
+    return true;
 }
 
 void ResetSimulatedSource() {

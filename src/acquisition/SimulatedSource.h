@@ -28,9 +28,9 @@ int32_t PollTrigger(int32_t& counter);
 void RefreshConversion();
 
 // The device's set-up, at the main window's first show: RefreshConversion,
-// and the first call also clears Record and returns 1 (the device has just
-// been set up); later calls return 0.
-int32_t DeviceSetup();
+// and the first call also clears Record and returns true (the device has just
+// been set up); later calls return false.
+bool DeviceSetup();
 
 // The source's noise generator as at program start (state 1).
 void ResetSimulatedSource();

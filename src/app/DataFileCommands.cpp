@@ -54,12 +54,12 @@ void ShowFileTitle(TextId format, const char* path) {
 void ShowRecordRead(int32_t mode) {
     const float periodBefore = OscState.SamplePeriod;
     Ports.frame->SetPointer(Pointer::Hourglass);
-    const int32_t read = ReadDataFile(mode);
+    const bool read = ReadDataFile(mode);
     Ports.frame->SetPointer(Pointer::Arrow);
 
     // The bars' fields are written below; the next drawing writes them again.
     PlotState.EditsLive = 0;
-    if (read == 1) {
+    if (read) {
         // The bars show the settings a companion file may have changed.
         // Selecting the frequency index there sets the capture's time step;
         // the record read keeps its file's.
@@ -81,20 +81,33 @@ void ShowRecordRead(int32_t mode) {
     RefreshPlot();
 }
 
-void Save(bool window) {
-    if (Busy()) return;
-    PauseTracking();
-    // The Russian interface offers "All files" too; like the text filter it writes text.
-    const FileFilter filters[] = {{Text(TextId::TextFileFilter), "*.ktf"},
-                                  {Text(TextId::BinaryFileFilter), "*.kbf"},
-                                  {Text(TextId::AllFilesFilter), "*.*"}};
+// The text, binary and "All files" filters of the two file dialogs.
+struct DataFileFilters {
+    FileFilter list[3] = {{Text(TextId::TextFileFilter), "*.ktf"},
+                          {Text(TextId::BinaryFileFilter), "*.kbf"},
+                          {Text(TextId::AllFilesFilter), "*.*"}};
+};
+
+FileDialogRequest DataFileRequest(TextId title, const DataFileFilters& filters, int32_t count,
+                                  int32_t selected) {
     FileDialogRequest request;
-    request.title = Text(TextId::SaveDialogTitle);
-    request.filters = filters;
-    request.filterCount = OscState.Russian == 1 ? 3 : 2;
-    request.selectedFilter = DataFiles.SaveFilterIndex;
+    request.title = Text(title);
+    request.filters = filters.list;
+    request.filterCount = count;
+    request.selectedFilter = selected;
     request.defaultExtension = "ktf";
     request.initialDirectory = ".";
+    return request;
+}
+
+void Save(bool window) {
+    if (PeriodicCaptureOwnsDisplay()) return;
+    PauseTracking();
+    // The Russian interface offers "All files" too; like the text filter it writes text.
+    const DataFileFilters filters;
+    FileDialogRequest request = DataFileRequest(TextId::SaveDialogTitle, filters,
+                                                OscState.Russian == 1 ? 3 : 2,
+                                                DataFiles.SaveFilterIndex);
     request.confirmOverwrite = true;
     char path[DataFileNameSize] = "";
     const bool chosen = Ports.dialogs->SaveFileName(request, path, sizeof path);
@@ -103,7 +116,7 @@ void Save(bool window) {
         ShowFileTitle(TextId::SavedTitleFormat, path);
         SetDataFileName(path);
         const int32_t format = request.selectedFilter == SaveBinary ? SaveBinary : SaveText;
-        const int32_t result =
+        const DataFileWriteResult result =
             window ? WriteWindowFile(path, format) : WriteRecordFile(path, format);
         if (result != DataFileWritten) {
             const bool dataWritten = result == CompanionNotWritten;
@@ -121,18 +134,11 @@ void Save(bool window) {
 }  // namespace
 
 void OpenCommand() {
-    if (Busy()) return;
+    if (PeriodicCaptureOwnsDisplay()) return;
     PauseTracking();
-    const FileFilter filters[] = {{Text(TextId::TextFileFilter), "*.ktf"},
-                                  {Text(TextId::BinaryFileFilter), "*.kbf"},
-                                  {Text(TextId::AllFilesFilter), "*.*"}};
-    FileDialogRequest request;
-    request.title = Text(TextId::OpenDialogTitle);
-    request.filters = filters;
-    request.filterCount = 3;
-    request.selectedFilter = DataFiles.OpenFilterIndex;
-    request.defaultExtension = "ktf";
-    request.initialDirectory = ".";
+    const DataFileFilters filters;
+    FileDialogRequest request =
+        DataFileRequest(TextId::OpenDialogTitle, filters, 3, DataFiles.OpenFilterIndex);
     char path[DataFileNameSize] = "";
     const bool chosen = Ports.dialogs->OpenFileName(request, path, sizeof path);
     DataFiles.OpenFilterIndex = request.selectedFilter;

@@ -45,10 +45,6 @@ int32_t StepField(Controls& bar, int32_t fieldId, int32_t proposedDelta) {
 
 }  // namespace
 
-bool Busy() {
-    return OscState.OscRunning == 1 || OscState.SpectrumRunning == 1;
-}
-
 void SetMainWindowActive(bool active) {
     mainWindowActive = active;
 }
@@ -97,7 +93,7 @@ void OscillografClicked() {
 
 void FrequencySelected() {
     Controls& bar = *Ports.topBar;
-    if (Busy()) {
+    if (PeriodicCaptureOwnsDisplay()) {
         bar.SelectListItem(top::FrequencyList, OscSettings.Korv_Freq);
         return;
     }
@@ -124,7 +120,7 @@ void AverageChanged() {
     // A window wider than MaxAvOver already spans every record whole, so a
     // larger number draws the same as MaxAvOver.
     if (ScanInt(text, number) && number >= 1) SetParam(ParamAvOver, std::min(number, MaxAvOver));
-    if (mainWindowActive && !Busy()) {
+    if (mainWindowActive && !PeriodicCaptureOwnsDisplay()) {
         ProcessRecord();
         RefreshPlot();
     }
@@ -147,13 +143,13 @@ int32_t AverageStep(int32_t proposedDelta) {
 }
 
 void SetZeroCommand() {
-    if (Busy()) return;
+    if (PeriodicCaptureOwnsDisplay()) return;
     SetZeroLevel();
 }
 
 void FollowModeClicked() {
     Controls& bar = *Ports.bottomBar;
-    if (Busy()) {
+    if (PeriodicCaptureOwnsDisplay()) {
         bar.SetChecked(bottom::FollowMode, OscSettings.Follow_Mode != 0);
         return;
     }

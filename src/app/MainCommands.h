@@ -7,10 +7,6 @@
 
 namespace korvel {
 
-// The oscillograph or the spectrum window captures periodically: commands that
-// would disturb that capture do nothing meanwhile.
-bool Busy();
-
 // 1 from the moment the main window is the program's main window (made and
 // shown) until it is destroyed. Before that, a change of "Average over" only
 // stores the number: there is nothing to process into yet.

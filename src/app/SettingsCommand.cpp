@@ -34,7 +34,7 @@ struct Noted {
 }  // namespace
 
 void SettingsCommand(const std::function<bool()>& runDialog) {
-    if (OscState.OscRunning == 1 || OscState.SpectrumRunning == 1) return;
+    if (PeriodicCaptureOwnsDisplay()) return;
     const Noted noted;
     const bool ok = runDialog();
     if (!ok) {

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "model/Conversions.h"
+#include "model/FieldNumbers.h"
 #include "model/Parameters.h"
 #include "app/ControlBarSetup.h"
 #include "ports/ControlIds.h"
@@ -46,16 +47,6 @@ Field FormatInt(const char* format, int32_t value) {
     return field;
 }
 
-// "%d": a leading decimal integer; a number beyond 32 bits reads as the
-// nearest 32-bit value.
-bool ReadInt(const char* text, int32_t& value) {
-    char* end = nullptr;
-    const long long read = std::strtoll(text, &end, 10);
-    if (end == text) return false;
-    value = static_cast<int32_t>(std::clamp<long long>(read, INT32_MIN, INT32_MAX));
-    return true;
-}
-
 // "%g" into a float; a text that gives no finite float does not convert.
 bool ReadFloat(const char* text, float& value) {
     float read = 0.0f;
@@ -68,23 +59,6 @@ bool ReadFloat(const char* text, float& value) {
 int32_t BoundedTrunc(double value, int32_t lo, int32_t hi) {
     return static_cast<int32_t>(
         std::clamp(std::trunc(value), static_cast<double>(lo), static_cast<double>(hi)));
-}
-
-// A clock and a divider give a usable sampling period when the period is a
-// normal float: the time scales, the sliders and the plot all divide by it
-// or by the clock.
-bool UsablePeriod(int32_t divider, float baseFreqMhz) {
-    const auto period =
-        static_cast<float>(static_cast<double>(divider) / static_cast<double>(baseFreqMhz));
-    return std::isnormal(period) && period > 0.0f;
-}
-
-bool UsableClock(float baseFreqMhz) {
-    if (!(baseFreqMhz > 0.0f)) return false;
-    for (const int32_t divider : OscSettings.FreqDiv) {
-        if (!UsablePeriod(divider, baseFreqMhz)) return false;
-    }
-    return true;
 }
 
 // The time span of the whole available record, us.
@@ -106,7 +80,7 @@ void TakeCount(const Controls& controls, int32_t id, int32_t limit, int32_t& fie
     char text[FieldChars];
     controls.GetText(id, text, sizeof text);
     int32_t value = 0;
-    if (ReadInt(text, value) && value > 0) field = std::min(value, limit);
+    if (ScanInt(text, value) && value > 0) field = std::min(value, limit);
 }
 
 }  // namespace
@@ -203,9 +177,10 @@ void SettingsDialog::SetUpSliders() {
     OwnWrites own(*this);
     const double total = AvailableTime();
     const int32_t loaded = OscState.LoadedLength;
-    const int32_t n = TickRange(0.0f, static_cast<float>(total), 10);
-    const float lo = TickLow;
-    const float hi = TickHigh;
+    const TickSet ticks = TickRange(0.0f, static_cast<float>(total), 10);
+    const int32_t n = ticks.count;
+    const float lo = ticks.low;
+    const float hi = ticks.high;
 
     controls_.SetSliderRange(PrehistorySlider, 0, 255);
     controls_.ClearSliderTicks(PrehistorySlider);
@@ -272,22 +247,7 @@ void SettingsDialog::TextChanged(int32_t id) {
         OscSettings.Num_Data = pos;
     } else if (id == BaseFrequency ||
                std::find(std::begin(Dividers), std::end(Dividers), id) != std::end(Dividers)) {
-        float clock = 0.0f;
-        if (ChangedFloat(BaseFrequency, OscSettings.BaseFreq, clock) && UsableClock(clock)) {
-            SetParam(ParamBaseFreq, clock);
-        }
-        int32_t dividers[4];
-        std::copy(std::begin(OscSettings.FreqDiv), std::end(OscSettings.FreqDiv), dividers);
-        for (int32_t k = 0; k < 4; ++k) {
-            char text[FieldChars];
-            controls_.GetText(Dividers[k], text, sizeof text);
-            int32_t divider = 0;
-            if (ReadInt(text, divider) && divider > 0 &&
-                UsablePeriod(divider, OscSettings.BaseFreq)) {
-                dividers[k] = divider;
-            }
-        }
-        SetParam(ParamFreqDividers, dividers);
+        TakeClockAndDividers();
         SetUpSliders();
     }
 }
@@ -302,6 +262,21 @@ void SettingsDialog::FrequencyClicked(int32_t k) {
     FrequencySelected();
     RebuildFrequencyList();
     SetUpSliders();
+}
+
+// The clock first, then the dividers on it. SetParam refuses a clock or a
+// divider that gives no usable sampling period (and a field that holds no
+// number offers it 0): the old value stands.
+void SettingsDialog::TakeClockAndDividers() {
+    float clock = 0.0f;
+    if (ChangedFloat(BaseFrequency, OscSettings.BaseFreq, clock)) SetParam(ParamBaseFreq, clock);
+    int32_t dividers[4] = {};
+    for (int32_t k = 0; k < 4; ++k) {
+        char text[FieldChars];
+        controls_.GetText(Dividers[k], text, sizeof text);
+        ScanInt(text, dividers[k]);
+    }
+    SetParam(ParamFreqDividers, dividers);
 }
 
 void SettingsDialog::TakeBaseAddress() {
@@ -328,7 +303,6 @@ void SettingsDialog::TakeBaseAddress() {
 void SettingsDialog::TakeFields() {
     OscSettingsRecord& s = OscSettings;
     float value = 0.0f;
-    char text[FieldChars];
 
     TakeBaseAddress();
 
@@ -344,19 +318,7 @@ void SettingsDialog::TakeFields() {
     s.Sound = controls_.IsChecked(settings::Sound) ? 1 : 0;
     s.Grid = controls_.IsChecked(settings::Grid) ? 1 : 0;
 
-    if (ChangedFloat(BaseFrequency, s.BaseFreq, value) && UsableClock(value)) {
-        SetParam(ParamBaseFreq, value);
-    }
-    int32_t dividers[4];
-    std::copy(std::begin(s.FreqDiv), std::end(s.FreqDiv), dividers);
-    for (int32_t k = 0; k < 4; ++k) {
-        controls_.GetText(Dividers[k], text, sizeof text);
-        int32_t divider = 0;
-        if (ReadInt(text, divider) && divider > 0 && UsablePeriod(divider, s.BaseFreq)) {
-            dividers[k] = divider;
-        }
-    }
-    SetParam(ParamFreqDividers, dividers);
+    TakeClockAndDividers();
 
     if (ChangedFloat(settings::Amplitude, s.Amplitude, value)) SetParam(ParamAmplitude, value);
     if (ChangedFloat(settings::ZeroLevel, s.ZeroLevel, value)) SetParam(ParamZeroLevel, value);

@@ -140,6 +140,7 @@ class SettingsDialog {
     void ShowLengthTime();
     void TakeFields();
     void TakeBaseAddress();
+    void TakeClockAndDividers();
     // Reads edit id as a finite "%g" number that is not the text shown for
     // the setting whose shown text is `shown`.
     bool ChangedNumber(int32_t id, const char* shown, double& value) const;

@@ -10,14 +10,14 @@
 
 namespace korvel {
 
-int32_t StartUp() {
+void StartUp() {
     ChooseLanguage();
     ConnectCaptureToPlot();
-    return LoadConfig();
+    LoadConfig();
 }
 
 void SetUpDevice() {
-    if (DeviceSetup() == 1) {
+    if (DeviceSetup()) {
         Ports.dialogs->Notice(Text(TextId::NoticeProduct), Text(TextId::NoticeSimulation));
     }
 }

@@ -5,9 +5,10 @@
 
 namespace korvel {
 
-// Chooses the language from the locale and loads the configuration. A non-zero
-// result means the settings could not be set up and the program must end.
-int32_t StartUp();
+// Chooses the language from the locale, loads the configuration and connects
+// the capture to the plot. Nothing here can fail: a missing or damaged
+// korvel.ini gives the defaults.
+void StartUp();
 
 // The main window's first show: sets the device up, and the first time shows
 // the notice of the simulated source, before the plot is first drawn.

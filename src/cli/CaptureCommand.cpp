@@ -108,14 +108,8 @@ int RunCapture(Arguments& args) {
         WriteOut(RecordLines());
         return 0;
     }
-    switch (WriteRecordFile(out.c_str(), FormatOfName(out))) {
-        case DataFileWritten:
-            return 0;
-        case CompanionNotWritten:
-            Failure("wrote " + out + " but not its companion settings file");
-        default:
-            Failure("cannot write " + out);
-    }
+    WriteRecordOrFail(out, FormatOfName(out));
+    return 0;
 }
 
 }  // namespace korvel::cli

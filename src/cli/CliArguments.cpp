@@ -1,5 +1,7 @@
 #include "cli/CliArguments.h"
 
+#include "model/FieldNumbers.h"
+
 #include <cctype>
 #include <cerrno>
 #include <cmath>
@@ -54,19 +56,16 @@ void Arguments::NoValue(const std::string& option) {
 }
 
 int32_t ParseCount(const std::string& option, const std::string& text, int32_t lo, int32_t hi) {
-    const char* start = text.c_str();
-    char* end = nullptr;
-    errno = 0;
-    const long long value = std::strtoll(start, &end, 10);
+    const ScannedInt scanned = ScanLeadingInt(text.c_str());
     const std::string range = std::to_string(lo) + " to " + std::to_string(hi);
-    if (end == start || !OnlyBlanks(end)) {
+    if (!scanned.found || !OnlyBlanks(scanned.end)) {
         UsageError(option + " takes a whole number from " + range + ", not '" + text + "'");
     }
-    if (errno == ERANGE || value < lo || value > hi) {
+    if (!scanned.inRange || scanned.value < lo || scanned.value > hi) {
         UsageError(option + " takes a whole number from " + range + "; " + text +
                    " is out of range");
     }
-    return static_cast<int32_t>(value);
+    return scanned.value;
 }
 
 double ParseNumber(const std::string& option, const std::string& text) {

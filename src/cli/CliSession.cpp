@@ -17,14 +17,26 @@
 #include "display/PlotStyle.h"
 #include "app/DataFileCommands.h"
 #include "files/DataFileReader.h"
+#include "files/DataFileWriter.h"
 #include "files/DataFileState.h"
 #include "ports/SpectrumControlIds.h"
 #include "spectrum/SpectrumWindow.h"
 
 namespace korvel::cli {
 
+void WriteRecordOrFail(const std::string& out, int32_t format) {
+    switch (WriteRecordFile(out.c_str(), format)) {
+        case DataFileWritten:
+            return;
+        case CompanionNotWritten:
+            Failure("wrote " + out + " but not its companion settings file");
+        default:
+            Failure("cannot write " + out);
+    }
+}
+
 void BeginSession(int32_t width, int32_t height) {
-    if (StartUp() != 0) Failure("the settings could not be set up");
+    StartUp();
     InstallCliPorts();
     SetUpControlBars();
     CreatePlotFonts();
@@ -63,7 +75,7 @@ void CheckReadable(const std::string& path) {
 void ReadRecord(const std::string& path) {
     CheckReadable(path);
     SetDataFileName(path.c_str());
-    if (ReadDataFile(DataFileDetect) != 1) NoDataFile(path);
+    if (!ReadDataFile(DataFileDetect)) NoDataFile(path);
 }
 
 void OpenRecord(const std::string& path) {

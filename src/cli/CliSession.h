@@ -25,6 +25,10 @@ void ReadRecord(const std::string& path);
 // drawn, keeping the file's own times.
 void OpenRecord(const std::string& path);
 
+// Writes the shown record to out (and its companion file) or ends the
+// command with the reason.
+void WriteRecordOrFail(const std::string& out, int32_t format);
+
 // Types text into a field of the lower (or upper) bar, as a user would.
 void TypeIntoBottomBar(int32_t id, const std::string& text);
 void TypeIntoTopBar(int32_t id, const std::string& text);

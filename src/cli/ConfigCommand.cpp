@@ -9,20 +9,18 @@
 #include <string>
 #include <vector>
 
+#include "model/FieldNumbers.h"
 #include "model/OscSettings.h"
 #include "model/SettingsBounds.h"
 #include "app/StartUp.h"
 #include "cli/CliCommands.h"
-#include "files/ConfigEntries.h"
+#include "model/SettingFields.h"
 #include "files/ConfigFile.h"
 
 namespace korvel::cli {
 
 namespace {
 
-constexpr int32_t BaseAddrIndex = 1;
-constexpr int32_t ConversionIndex = 8;
-constexpr int32_t NumDataIndex = 27;
 
 constexpr const char* ConfigHelp =
     "Usage: korvel-cli config [KEY[=VALUE] ...]\n"
@@ -41,7 +39,7 @@ constexpr const char* ConfigHelp =
 
 std::string ValueText(const ConfigEntry& entry) {
     char text[64];
-    if (entry.index == BaseAddrIndex) {
+    if (IsHexadecimal(entry)) {
         std::snprintf(text, sizeof text, "%x", static_cast<unsigned int>(*entry.intField));
     } else if (entry.type == ConfigValueType::Float) {
         std::snprintf(text, sizeof text, "%.9g", static_cast<double>(*entry.floatField));
@@ -86,17 +84,16 @@ void StoreValue(const ConfigEntry& entry, const std::string& value) {
         *entry.floatField = number;
         return;
     }
-    const bool hex = entry.index == BaseAddrIndex;
-    const long long number = std::strtoll(start, &end, hex ? 16 : 10);
-    if (end == start || !OnlyBlanks(end)) {
+    const bool hex = IsHexadecimal(entry);
+    const ScannedInt number = ScanLeadingInt(start, hex ? 16 : 10);
+    if (!number.found || !OnlyBlanks(number.end)) {
         UsageError(key + (hex ? " takes a hexadecimal number" : " takes a whole number") +
                    ", not '" + value + "'");
     }
-    const long long lo = hex ? 0 : INT32_MIN;
-    if (errno == ERANGE || number < lo || number > INT32_MAX) {
+    if (!number.inRange || (hex && number.value < 0)) {
         UsageError(key + " = " + value + " is beyond what the setting can hold");
     }
-    *entry.intField = static_cast<int32_t>(number);
+    *entry.intField = number.value;
 }
 
 // A key of the command line, and the value typed for it ("" to show it).
@@ -130,7 +127,7 @@ int RunConfig(Arguments& args) {
         return 0;
     }
 
-    if (StartUp() != 0) Failure("the settings could not be set up");
+    StartUp();
     if (words.empty()) {
         std::string out;
         for (int32_t index = 1; index <= ConfigEntryCount; ++index)
@@ -149,7 +146,7 @@ int RunConfig(Arguments& args) {
             asked.push_back({entry, ""});
             continue;
         }
-        if (entry.index == NumDataIndex) {
+        if (entry.intField == &OscSettings.Num_Data) {
             UsageError(
                 "Num_Data, the record length, is not set here, as in a companion file; "
                 "use the Window length slider of the Settings dialog");
@@ -174,13 +171,13 @@ int RunConfig(Arguments& args) {
                 std::fprintf(stderr, "korvel-cli config: %s = %s is out of range; %s is kept\n",
                              c.entry.key, c.typed.c_str(), kept.c_str());
             }
-            if (c.entry.index == ConversionIndex) {
+            if (c.entry.floatField == &OscSettings.Conversion) {
                 std::fprintf(stderr,
                              "korvel-cli config: note: Conversion is made again from Amplitude "
                              "(Amplitude / 256) whenever the settings are loaded\n");
             }
         }
-        if (SaveConfig() != 0) Failure("cannot write " + ConfigFilePath());
+        if (SaveConfig() != ConfigSave::Written) Failure("cannot write " + ConfigFilePath());
     }
     std::string out;
     for (const Change& c : asked)

@@ -45,21 +45,15 @@ int RunConvert(Arguments& args) {
     if (out.empty()) UsageError("give the file to read (IN) and the file to write (OUT)");
     const int32_t format = FormatOfName(out);
 
-    if (StartUp() != 0) Failure("the settings could not be set up");
+    StartUp();
     ReadRecord(in);
     // The samples as the file holds them: the writer takes the shown record,
     // and showing would smooth them and subtract the level of zero.
     const int32_t count = OscState.LoadedLength;
     std::copy(OscState.FileData, OscState.FileData + count, OscState.Record);
     OscSettings.Num_Data = count;
-    switch (WriteRecordFile(out.c_str(), format)) {
-        case DataFileWritten:
-            return 0;
-        case CompanionNotWritten:
-            Failure("wrote " + out + " but not its companion settings file");
-        default:
-            Failure("cannot write " + out);
-    }
+    WriteRecordOrFail(out, format);
+    return 0;
 }
 
 }  // namespace korvel::cli

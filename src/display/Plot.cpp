@@ -201,7 +201,7 @@ void DrawOverview(Canvas& canvas, int32_t start, int32_t end) {
     canvas.SetTextColor(WindowTextColor);
 
     const VoltageAxis axis{zeroY, height, scale.range, c};
-    const TickSet voltage = FitVoltageLabels(canvas, 10, 2, scale, axis);
+    const LabelTicks voltage = FitVoltageLabels(canvas, 10, 2, scale, axis);
     const int32_t axisX = o.left + 2 + voltage.widest + 10;
     const int32_t right = o.right - 7;
     const int32_t width = right - axisX;
@@ -225,7 +225,7 @@ void DrawOverview(Canvas& canvas, int32_t start, int32_t end) {
     canvas.SetPen(TracePen);
     DrawVoltageLabels(canvas, voltage, axisX, axis);
 
-    const TickSet time = FitTimeLabels(10, cx, OverviewArea);
+    const LabelTicks time = FitTimeLabels(10, cx, OverviewArea);
     TimeTickStyle style;
     style.pen = OverviewTickPen;
     style.markTop = top - 2;
@@ -302,7 +302,7 @@ void DrawSubWindow(Canvas& canvas, int32_t start, int32_t end) {
         const int32_t wanted = std::min(OscSettings.Labels_Y, MaxLabels);
         ps.SubWindowLabels = FitVoltageLabels(canvas, wanted, 1, scale, axis);
     }
-    const TickSet voltage = ps.SubWindowLabels;
+    const LabelTicks voltage = ps.SubWindowLabels;
     const int32_t axisX = xL + voltage.widest + 10;
     if (labelsDirty) {
         canvas.FillRect(s.left + 1, s.top + 1, axisX - s.left - 1, s.bottom - s.top - 3, White);
@@ -338,7 +338,7 @@ void DrawSubWindow(Canvas& canvas, int32_t start, int32_t end) {
     // One wanted time label has no second one to make a step with: the time
     // axis then goes without labels.
     const int32_t wantedTimes = std::min(OscSettings.Labels_X, MaxLabels);
-    const TickSet time = FitTimeLabels(wantedTimes, cx, SubWindowArea);
+    const LabelTicks time = FitTimeLabels(wantedTimes, cx, SubWindowArea);
     TimeTickStyle style;
     style.pen = TracePen;
     style.markTop = bottom;
@@ -380,7 +380,7 @@ void SetSubWindow(int32_t start, int32_t end) {
     start = ClampInto(start, 0, LastStart());
     if (end < start) end = start + 2;
     end = std::min(end, RecordLength() - 1);
-    if (OscState.OscRunning == 1 || OscState.SpectrumRunning == 1) return;
+    if (PeriodicCaptureOwnsDisplay()) return;
     DrawSubWindow(PlotCanvas, start, end);
     Ports.frame->ShowPlot();
 }

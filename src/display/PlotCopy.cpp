@@ -23,7 +23,7 @@ bool CopyPlotBitmap(const Canvas& canvas, PlotBitmap& bitmap) {
 }
 
 void CopyPlotToClipboard() {
-    if (OscState.OscRunning == 1 || OscState.SpectrumRunning == 1) return;
+    if (PeriodicCaptureOwnsDisplay()) return;
     PlotBitmap bitmap;
     if (!CopyPlotBitmap(PlotCanvas, bitmap)) return;
     Ports.clipboard->SetBitmap(bitmap.pixels.data(), bitmap.width, bitmap.height, bitmap.width,

@@ -20,12 +20,12 @@ int32_t FormatLastTime(char (&text)[48], float value) {
     return std::snprintf(text, sizeof text, "%g us", static_cast<double>(value));
 }
 
-int32_t TickY(const TickSet& ticks, int32_t i, const VoltageAxis& axis) {
+int32_t TickY(const LabelTicks& ticks, int32_t i, const VoltageAxis& axis) {
     const float v = TickValue(ticks.low, ticks.high, i, ticks.count);
     return ValueY(axis.zeroY, axis.height, v, axis.range);
 }
 
-int32_t WidestLabel(const Canvas& canvas, const TickSet& ticks) {
+int32_t WidestLabel(const Canvas& canvas, const LabelTicks& ticks) {
     int32_t widest = 0;
     char text[48];
     for (int32_t i = 0; i <= ticks.count; ++i) {
@@ -36,7 +36,7 @@ int32_t WidestLabel(const Canvas& canvas, const TickSet& ticks) {
 }
 
 // Do the labels, from the top one down, keep gap pixels between their cells?
-bool VoltageLabelsFit(const TickSet& ticks, int32_t gap, const VoltageAxis& axis) {
+bool VoltageLabelsFit(const LabelTicks& ticks, int32_t gap, const VoltageAxis& axis) {
     int32_t limit = 0;
     for (int32_t i = ticks.count; i >= 0; --i) {
         const int32_t y = TickY(ticks, i, axis) - axis.cellHeight / 2;
@@ -46,7 +46,7 @@ bool VoltageLabelsFit(const TickSet& ticks, int32_t gap, const VoltageAxis& axis
     return true;
 }
 
-bool TimeLabelsFit(const TickSet& ticks, int32_t spaceWidth, const PlotArea& area) {
+bool TimeLabelsFit(const LabelTicks& ticks, int32_t spaceWidth, const PlotArea& area) {
     char text[48];
     int32_t limit = area.axisX;
     for (int32_t i = 0; i <= ticks.count; ++i) {
@@ -66,20 +66,18 @@ bool TimeLabelsFit(const TickSet& ticks, int32_t spaceWidth, const PlotArea& are
 
 }  // namespace
 
-TickSet FitVoltageLabels(const Canvas& canvas, int32_t wanted, int32_t gap,
+LabelTicks FitVoltageLabels(const Canvas& canvas, int32_t wanted, int32_t gap,
                          const VerticalScale& scale, const VoltageAxis& axis) {
-    TickSet ticks;
+    LabelTicks ticks;
     for (int32_t n = wanted; n >= 2; --n) {
-        ticks.count = TickRange(scale.lo, scale.hi, n);
-        ticks.low = TickLow;
-        ticks.high = TickHigh;
+        static_cast<TickSet&>(ticks) = TickRange(scale.lo, scale.hi, n);
         if (ticks.count < 2 || VoltageLabelsFit(ticks, gap, axis)) break;
     }
     ticks.widest = WidestLabel(canvas, ticks);
     return ticks;
 }
 
-void DrawVoltageLabels(Canvas& canvas, const TickSet& ticks, int32_t axisX,
+void DrawVoltageLabels(Canvas& canvas, const LabelTicks& ticks, int32_t axisX,
                        const VoltageAxis& axis) {
     char text[48];
     const int32_t labelX = axisX - ticks.widest / 2 - 4;
@@ -92,20 +90,18 @@ void DrawVoltageLabels(Canvas& canvas, const TickSet& ticks, int32_t axisX,
     }
 }
 
-TickSet FitTimeLabels(int32_t wanted, int32_t spaceWidth, const PlotArea& area) {
-    TickSet ticks;
+LabelTicks FitTimeLabels(int32_t wanted, int32_t spaceWidth, const PlotArea& area) {
+    LabelTicks ticks;
     const float tA = static_cast<float>(ShownTime(area.first));
     const float tB = static_cast<float>(ShownTime(area.last));
     for (int32_t n = wanted; n >= 2; --n) {
-        ticks.count = TickRange(tA, tB, n);
-        ticks.low = TickLow;
-        ticks.high = TickHigh;
+        static_cast<TickSet&>(ticks) = TickRange(tA, tB, n);
         if (ticks.count < 2 || TimeLabelsFit(ticks, spaceWidth, area)) break;
     }
     return ticks;
 }
 
-void DrawTimeLabels(Canvas& canvas, const TickSet& ticks, const PlotArea& area, int32_t spaceWidth,
+void DrawTimeLabels(Canvas& canvas, const LabelTicks& ticks, const PlotArea& area, int32_t spaceWidth,
                     const TimeTickStyle& style) {
     char text[48];
     const int32_t cx = spaceWidth;

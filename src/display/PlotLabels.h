@@ -22,18 +22,18 @@ struct VoltageAxis {
 // gap pixels apart; texts measured in the canvas's font. With fewer than 2
 // wanted no set is computed (count < 0). When TickRange gives fewer than 2
 // intervals the set of that call stands. widest is measured on the set chosen.
-TickSet FitVoltageLabels(const Canvas& canvas, int32_t wanted, int32_t gap,
+LabelTicks FitVoltageLabels(const Canvas& canvas, int32_t wanted, int32_t gap,
                          const VerticalScale& scale, const VoltageAxis& axis);
 
 // Tick marks from (axisX - 3, y) to (axisX, y) with the canvas's pen and the
 // values, centred widest / 2 + 4 left of the axis, bottom at y + c / 2.
-void DrawVoltageLabels(Canvas& canvas, const TickSet& ticks, int32_t axisX,
+void DrawVoltageLabels(Canvas& canvas, const LabelTicks& ticks, int32_t axisX,
                        const VoltageAxis& axis);
 
 // Time labels over the samples of area (its first..last, axis and width),
 // widths estimated as characters x spaceWidth: from `wanted` down to 2 until
 // they keep 1.5 spaces apart. Fewer than 2 wanted: no labels (count < 0).
-TickSet FitTimeLabels(int32_t wanted, int32_t spaceWidth, const PlotArea& area);
+LabelTicks FitTimeLabels(int32_t wanted, int32_t spaceWidth, const PlotArea& area);
 
 // How one plot marks its time ticks.
 struct TimeTickStyle {
@@ -49,7 +49,7 @@ struct TimeTickStyle {
 
 // The time ticks and labels; the last label carries the unit "us", its "u"
 // overwritten by the micro sign of the label symbol font when there is one.
-void DrawTimeLabels(Canvas& canvas, const TickSet& ticks, const PlotArea& area, int32_t spaceWidth,
+void DrawTimeLabels(Canvas& canvas, const LabelTicks& ticks, const PlotArea& area, int32_t spaceWidth,
                     const TimeTickStyle& style);
 
 }  // namespace korvel

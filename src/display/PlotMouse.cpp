@@ -80,22 +80,22 @@ void DragOnOverview(Canvas& canvas, int32_t x) {
     const int32_t r = o.right;
     const int32_t f = SubWindowArea.first;
     const int32_t l = SubWindowArea.last;
-    switch (ps.DragMode) {
-        case 1: {  // the left edge, held 3 pixels left of the right one
+    switch (ps.Drag) {
+        case DragMode::LeftEdge: {  // held 3 pixels left of the right one
             const int32_t edge = std::max(std::min(x, ps.MarkerX2 - 3), a);
             if (o.width == 0) return;
             DrawSpan(canvas, std::min(IndexAt(o, edge), l - 2), l);
             SetShape(Pointer::SizeWE);
             return;
         }
-        case 3: {  // the right edge, held 3 pixels right of the left one
+        case DragMode::RightEdge: {  // held 3 pixels right of the left one
             const int32_t edge = std::min(std::max(x, ps.MarkerX1 + 3), r);
             if (o.width == 0) return;
             DrawSpan(canvas, f, std::max(IndexAt(o, edge), f + 2));
             SetShape(Pointer::SizeWE);
             return;
         }
-        case 2: {  // the whole marker, its width kept, inside the overview
+        case DragMode::WholeMarker: {  // its width kept, inside the overview
             const int32_t w = ps.MoveX2 - ps.MoveX1;
             const int32_t p1 = std::max(ps.MoveX1 + x - ps.LastX, a);
             const int32_t p2 = std::min(p1 + w, r);
@@ -108,7 +108,7 @@ void DragOnOverview(Canvas& canvas, int32_t x) {
             SetShape(Pointer::Hand);
             return;
         }
-        default:  // a new span from where the drag began
+        case DragMode::NewSpan:  // a new span from where the drag began
             if (x < ps.SpanAnchor) {
                 DrawSpan(canvas, IndexAt(o, std::max(x, a)), IndexAt(o, ps.SpanAnchor));
             } else {
@@ -158,7 +158,7 @@ bool HoverMove(Canvas& canvas, int32_t x, int32_t y, int32_t& index, float& valu
         return false;
     }
 
-    ps.HoverArea = 0;
+    ps.Hover = HoverArea::Outside;
     if (ps.ShapeSet == 1) SetShape(Pointer::Arrow);
     bool show = false;
     const PlotArea& o = OverviewArea;
@@ -172,7 +172,7 @@ bool HoverMove(Canvas& canvas, int32_t x, int32_t y, int32_t& index, float& valu
         ps.OverviewCursorX = x;
         if (InZone(ps.LeftZone, x) || InZone(ps.RightZone, x)) SetShape(Pointer::SizeWE);
         if (x > ps.LeftZone.hi && x < ps.RightZone.lo) SetShape(Pointer::Hand);
-        ps.HoverArea = 1;
+        ps.Hover = HoverArea::Overview;
         show = true;
     }
     if (InsideArea(s, x, y)) {
@@ -186,7 +186,7 @@ bool HoverMove(Canvas& canvas, int32_t x, int32_t y, int32_t& index, float& valu
         canvas.LineTo(ps.CursorX, s.bottom + 2);
         canvas.MoveTo(s.axisX - 2, ps.CursorY);
         canvas.LineTo(s.right + 2, ps.CursorY);
-        ps.HoverArea = 2;
+        ps.Hover = HoverArea::SubWindow;
         show = true;
     }
     canvas.SetRasterMode(before);
@@ -209,25 +209,25 @@ bool DragMove(Canvas& canvas, int32_t x, int32_t y, int32_t& index, float& value
     bool inside = false;
     if (ps.DragStarted == 0) {
         inside = InsideArea(o, x, y);
-        ps.DragMode = 0;
+        ps.Drag = DragMode::NewSpan;
         if (ps.MarkerShown == 1) {
             if (InZone(ps.LeftZone, ps.LastX)) {
-                ps.DragMode = 1;
+                ps.Drag = DragMode::LeftEdge;
             } else if (ps.LastX > ps.LeftZone.hi && ps.LastX < ps.RightZone.lo) {
-                ps.DragMode = 2;
+                ps.Drag = DragMode::WholeMarker;
                 ps.MoveX1 = ps.MarkerX1;
                 ps.MoveX2 = ps.MarkerX2;
             } else if (InZone(ps.RightZone, ps.LastX)) {
-                ps.DragMode = 3;
+                ps.Drag = DragMode::RightEdge;
             }
         }
-        if (ps.DragMode == 0) ps.SpanAnchor = ps.LastX;
+        if (ps.Drag == DragMode::NewSpan) ps.SpanAnchor = ps.LastX;
     } else {
         inside = x >= o.axisX && x <= o.right;
     }
 
     bool show = false;
-    if (ps.HoverArea == 1 && inside) {
+    if (ps.Hover == HoverArea::Overview && inside) {
         index = IndexAt(o, x);
         valueMv = SampleValue(index);
         DragOnOverview(canvas, x);

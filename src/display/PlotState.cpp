@@ -15,8 +15,6 @@ void ResetPlotState() {
     PlotState = PlotStateRecord{};
     OverviewArea = PlotArea{};
     SubWindowArea = PlotArea{};
-    TickLow = 0.0f;
-    TickHigh = 0.0f;
     InstallTextEngine(nullptr);
     ClearPlotFonts();
     PlotCanvas.Resize(0, 0);

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "numeric/Ticks.h"
+
 namespace korvel {
 
 // Integer rectangle, window client coordinates (the plot canvas's pixels).
@@ -48,12 +50,15 @@ extern PlotArea SubWindowArea;
 
 // A chosen set of axis labels: ticks 0..count from low to high, none when
 // count < 0.
-struct TickSet {
-    int32_t count = -1;
-    float low = 0.0f;    // first tick value
-    float high = 0.0f;   // last tick value
+struct LabelTicks : TickSet {
     int32_t widest = 0;  // voltage labels: the widest label's width, pixels
 };
+
+// Where the pointer was last seen.
+enum class HoverArea : int32_t { Outside, Overview, SubWindow };
+
+// What a left-button drag on the overview moves.
+enum class DragMode : int32_t { NewSpan, LeftEdge, WholeMarker, RightEdge };
 
 struct PlotStateRecord {
     // Frames of the two plots, recomputed by every full redraw.
@@ -71,7 +76,7 @@ struct PlotStateRecord {
     int32_t ReadoutX = 0;       // centre of the read-out column
     int32_t ReadoutY[4] = {};   // baselines of the four read-out lines
     int32_t ReadoutsDirty = 0;  // 1: clear the read-out column before the next read-out
-    TickSet SubWindowLabels;    // voltage labels of the sub-window plot, kept for a pan
+    LabelTicks SubWindowLabels;    // voltage labels of the sub-window plot, kept for a pan
 
     // The mouse: zoom band, pan, cursors, reference, overview drags.
     int32_t ZoomArmed = 0;  // a left press in the sub-window armed the zoom band
@@ -93,8 +98,8 @@ struct PlotStateRecord {
     int32_t LastX = 0;      // the last move handled by the overview logic
     int32_t LastY = 0;
     int32_t DragStarted = 0;  // the first move of a left-button drag has happened
-    int32_t HoverArea = 0;    // 0 outside, 1 overview, 2 sub-window
-    int32_t DragMode = 0;     // 0 new span, 1 left edge, 2 whole marker, 3 right edge
+    HoverArea Hover = HoverArea::Outside;
+    DragMode Drag = DragMode::NewSpan;
     int32_t SpanAnchor = 0;   // x where a new-span drag started
     int32_t MoveX1 = 0;       // the marker's edges while it is moved
     int32_t MoveX2 = 0;

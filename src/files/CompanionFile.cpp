@@ -5,24 +5,27 @@
 #include <cstring>
 
 #include "model/SettingsBounds.h"
-#include "files/ConfigEntries.h"
+#include "model/OscSettings.h"
+#include "model/SettingFields.h"
 #include "files/FileReplace.h"
 
 namespace korvel {
 
 namespace {
 
-constexpr int32_t BaseAddrIndex = 1;
-constexpr int32_t NumDataIndex = 27;
+// The record's length is the data file's own, so the file does not hold it.
+bool Kept(const ConfigEntry& entry) {
+    return entry.intField != &OscSettings.Num_Data;
+}
+
 constexpr size_t LineChars = 259;
 
 void StoreValue(const ConfigEntry& entry, const char* value) {
-    if (entry.index == BaseAddrIndex) {
+    if (!Kept(entry)) return;
+    if (IsHexadecimal(entry)) {
         unsigned int address;
         if (std::sscanf(value, "%x", &address) == 1)
             *entry.intField = static_cast<int32_t>(address);
-    } else if (entry.index == NumDataIndex) {
-        // The record's length is the data file's own.
     } else if (entry.type == ConfigValueType::Float) {
         float number;
         if (std::sscanf(value, "%g", &number) == 1) *entry.floatField = number;
@@ -98,9 +101,9 @@ bool WriteCompanionSettings(const char* dataFilePath) {
     if (path.empty()) return false;
     std::string text;
     for (int32_t index = 1; index <= ConfigEntryCount; ++index) {
-        if (index == NumDataIndex) continue;
         const ConfigEntry entry = GetConfigEntry(index);
-        if (index == BaseAddrIndex) {
+        if (!Kept(entry)) continue;
+        if (IsHexadecimal(entry)) {
             AppendLine(text, entry.key, "%s = %x\n", static_cast<unsigned int>(*entry.intField));
         } else if (entry.type == ConfigValueType::Float) {
             AppendLine(text, entry.key, "%s = %.9g\n", static_cast<double>(*entry.floatField));

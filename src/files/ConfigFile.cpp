@@ -15,13 +15,11 @@
 #include "ports/Ports.h"
 #include "model/SettingsBounds.h"
 #include "model/Texts.h"
-#include "files/ConfigEntries.h"
+#include "model/SettingFields.h"
 
 namespace korvel {
 
 namespace {
-
-constexpr int32_t kAmplitudeIndex = 18;
 
 int32_t ReadLe32(const unsigned char* bytes) {
     const uint32_t value = static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
@@ -53,7 +51,7 @@ void ApplyRecord(int32_t index, int32_t bits) {
     const ConfigEntry entry = GetConfigEntry(index);
     if (entry.index == 0) return;
     std::memcpy(entry.field(), &bits, sizeof bits);
-    if (index == kAmplitudeIndex) {
+    if (entry.floatField == &OscSettings.Amplitude) {
         OscSettings.Conversion = static_cast<float>(OscSettings.Amplitude * 0.00390625);
     }
 }
@@ -74,7 +72,7 @@ std::string ConfigFilePath() {
     return ConfigDirectory() + "/korvel.ini";
 }
 
-int32_t LoadConfig() {
+void LoadConfig() {
     // The base clock and the dividers keep the values they hold; at start those
     // are the defaults.
     const float baseFreq = OscSettings.BaseFreq;
@@ -96,10 +94,9 @@ int32_t LoadConfig() {
     }
     BringSettingsIntoRange();
     OscState.SamplePeriod = static_cast<float>(1.0 / OscSettings.BaseFreq);
-    return 0;
 }
 
-int32_t SaveConfig() {
+ConfigSave SaveConfig() {
     unsigned char bytes[8 * ConfigEntryCount];
     for (int32_t index = 1; index <= ConfigEntryCount; ++index) {
         const ConfigEntry entry = GetConfigEntry(index);
@@ -115,13 +112,13 @@ int32_t SaveConfig() {
     const std::string path = directory + "/korvel.ini";
     std::string temporary = path + ".XXXXXX";
     const int fd = mkstemp(temporary.data());
-    if (fd < 0) return 1;
+    if (fd < 0) return ConfigSave::Failed;
     fchmod(fd, 0644);
     const bool written = WriteAll(fd, bytes, sizeof bytes) && fsync(fd) == 0;
     const bool closed = close(fd) == 0;
     if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
         unlink(temporary.c_str());
-        return 1;
+        return ConfigSave::Failed;
     }
     // A crash before this point leaves the old korvel.ini as it was (and at
     // most a stray korvel.ini.XXXXXX beside it, which nothing reads); after
@@ -132,12 +129,12 @@ int32_t SaveConfig() {
         fsync(dir);
         close(dir);
     }
-    return 0;
+    return ConfigSave::Written;
 }
 
-int32_t SaveSettingsCommand() {
-    const int32_t result = SaveConfig();
-    if (result != 0) Ports.dialogs->Message(Text(TextId::SaveConfigError), nullptr);
+ConfigSave SaveSettingsCommand() {
+    const ConfigSave result = SaveConfig();
+    if (result != ConfigSave::Written) Ports.dialogs->Message(Text(TextId::SaveConfigError), nullptr);
     return result;
 }
 

@@ -13,17 +13,18 @@ std::string ConfigFilePath();
 // Puts the defaults into every setting, then applies every complete record of
 // korvel.ini in file order (record 18, Amplitude, also sets Conversion), then
 // brings the settings into range. SamplePeriod = 1 / BaseFreq before and after.
-// A missing or damaged file leaves the defaults; the result is always 0.
-int32_t LoadConfig();
+// A missing or damaged file leaves the defaults: loading never fails.
+void LoadConfig();
+
+enum class ConfigSave : int32_t { Written, Failed };
 
 // Writes the 33 records in index order into a new file beside korvel.ini and
 // renames it into place, so that a failed save leaves the old file whole.
-// 0: written; 1: failed.
-int32_t SaveConfig();
+ConfigSave SaveConfig();
 
 // "Save Settings": SaveConfig, and when the file could not be written (a full
 // disk, a folder without write permission) the user is told so. The settings
 // in memory and the file as it was stay either way. Returns SaveConfig's result.
-int32_t SaveSettingsCommand();
+ConfigSave SaveSettingsCommand();
 
 }  // namespace korvel

@@ -209,23 +209,23 @@ int32_t DetectedMode(const char* path) {
 
 }  // namespace
 
-int32_t ReadDataFile(int32_t mode) {
+bool ReadDataFile(int32_t mode) {
     OscState.DataMin = 0.0f;
     OscState.DataMax = 0.0f;
     const char* path = DataFiles.DataFileName;
     if (mode == DataFileDetect) mode = DetectedMode(path);
-    if (mode != DataFileText && mode != DataFileBinary) return 0;
+    if (mode != DataFileText && mode != DataFileBinary) return false;
 
     {
         File file(path);
-        if (!file.IsOpen()) return 0;
+        if (!file.IsOpen()) return false;
         const bool read = mode == DataFileText ? ReadText(file) : ReadBinary(file);
-        if (!read) return 0;
+        if (!read) return false;
     }
     OscSettings.Num_Data = OscState.LoadedLength;
     OscState.FileView = 1;
     ReadCompanionSettings(path);
-    return 1;
+    return true;
 }
 
 }  // namespace korvel

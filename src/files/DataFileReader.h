@@ -37,11 +37,11 @@ enum DataFileMode : int32_t {
     DataFileDetect = 3,  // binary when the file begins with a known magic, else text
 };
 
-// Reads the file named by DataFiles.DataFileName. 1: the record is in the
+// Reads the file named by DataFiles.DataFileName. True: the record is in the
 // first LoadedLength elements of FileData, with LoadedLength, Num_Data =
 // LoadedLength, SamplePeriod, TimeOffset, FileView = 1, the settings a binary
-// body carries, and the companion settings file applied. 0: refused (above).
-// Any other mode is refused.
-int32_t ReadDataFile(int32_t mode);
+// body carries, and the companion settings file applied. False: refused
+// (above). Any other mode is refused.
+bool ReadDataFile(int32_t mode);
 
 }  // namespace korvel

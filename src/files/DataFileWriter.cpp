@@ -100,7 +100,7 @@ float SpanEndTime(float firstTimeUs, float periodUs, int32_t count) {
     return best;
 }
 
-int32_t WriteDataFile(const char* path, int32_t format, int32_t first, int32_t last) {
+DataFileWriteResult WriteDataFile(const char* path, int32_t format, int32_t first, int32_t last) {
     first = std::max(first, 0);
     last = std::min({last, OscSettings.Num_Data - 1, MaxData - 1});
     if (first > last || (format != SaveText && format != SaveBinary)) return DataFileNotWritten;
@@ -111,11 +111,11 @@ int32_t WriteDataFile(const char* path, int32_t format, int32_t first, int32_t l
     return WriteCompanionSettings(path) ? DataFileWritten : CompanionNotWritten;
 }
 
-int32_t WriteRecordFile(const char* path, int32_t format) {
+DataFileWriteResult WriteRecordFile(const char* path, int32_t format) {
     return WriteDataFile(path, format, 0, OscSettings.Num_Data - 1);
 }
 
-int32_t WriteWindowFile(const char* path, int32_t format) {
+DataFileWriteResult WriteWindowFile(const char* path, int32_t format) {
     return WriteDataFile(path, format, OscSettings.Data_S, OscSettings.Data_E);
 }
 

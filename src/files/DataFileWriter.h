@@ -37,13 +37,13 @@ enum DataFileWriteResult : int32_t {
 // The range is cut to the record (0..Num_Data - 1); an empty range or an
 // unknown format writes nothing. Each file goes into a new file renamed into
 // place, so a failure never leaves a half-written file behind.
-int32_t WriteDataFile(const char* path, int32_t format, int32_t first, int32_t last);
+DataFileWriteResult WriteDataFile(const char* path, int32_t format, int32_t first, int32_t last);
 
 // Save: the whole record shown, samples 0..Num_Data - 1.
-int32_t WriteRecordFile(const char* path, int32_t format);
+DataFileWriteResult WriteRecordFile(const char* path, int32_t format);
 
 // Win-save: the samples of the sub-window, Data_S..Data_E inclusive.
-int32_t WriteWindowFile(const char* path, int32_t format);
+DataFileWriteResult WriteWindowFile(const char* path, int32_t format);
 
 // The time stamp t for which PeriodOfSpan(t, firstTimeUs, count) is periodUs;
 // when float arithmetic has no such t (the first time much larger than the

@@ -47,6 +47,13 @@ struct OscStateRecord : OscStateFlags {
 
 extern OscStateRecord OscState;
 
+// A periodic capture (the oscillograph or the spectrum window's run) owns the
+// display: whatever would draw, change the shown stretch or start another
+// capture waits until it ends, and its steps leave the bar and pointer alone.
+inline bool PeriodicCaptureOwnsDisplay() {
+    return OscState.OscRunning == 1 || OscState.SpectrumRunning == 1;
+}
+
 // Puts every field to its start value and the buffers to zero. The language
 // flag is kept: it is chosen once per run.
 void ResetOscState();

@@ -7,6 +7,7 @@
 
 #include "model/OscSettings.h"
 #include "model/OscState.h"
+#include "model/SettingFields.h"
 #include "model/SettingsBounds.h"
 #include "model/Texts.h"
 
@@ -35,54 +36,11 @@ void UpdateSamplePeriod() {
 }  // namespace
 
 ParamRef GetParam(uint32_t id) {
-    auto i = [](int32_t& field) { return ParamRef{ParamType::Int, &field, nullptr}; };
-    auto f = [](float& field) { return ParamRef{ParamType::Float, nullptr, &field}; };
-    switch (id) {
-        case ParamAccOver:
-            return i(OscSettings.Acc_Over);
-        case ParamAvOver:
-            return i(OscSettings.Av_Over);
-        case ParamAutoNorm:
-            return i(OscSettings.AutoNorm);
-        case ParamDMin:
-            return f(OscSettings.D_min);
-        case ParamDMax:
-            return f(OscSettings.D_max);
-        case ParamBipolar:
-            return i(OscSettings.Bipolar);
-        case ParamInvert:
-            return i(OscSettings.Invert);
-        case ParamBaseAddr:
-            return i(OscSettings.BaseAddr);
-        case ParamPrevBaseAddr:
-            return i(OscState.PrevBaseAddr);
-        case ParamAutoConf:
-            return i(OscSettings.AutoConf);
-        case ParamKorvFreq:
-            return i(OscSettings.Korv_Freq);
-        case ParamBaseFreq:
-            return f(OscSettings.BaseFreq);
-        case ParamFreqDividers:
-            return ParamRef{ParamType::DividerBlock, &OscSettings.FreqDiv[0], nullptr};
-        case ParamAmplitude:
-            return f(OscSettings.Amplitude);
-        case ParamZeroLevel:
-            return f(OscSettings.ZeroLevel);
-        case ParamViewMin:
-            return f(OscState.ViewMin);
-        case ParamViewMax:
-            return f(OscState.ViewMax);
-        case ParamLFontSize:
-            return i(OscSettings.LFontSize);
-        case ParamMFontSize:
-            return i(OscSettings.MFontSize);
-        case ParamVAcc:
-            return i(OscSettings.V_Acc);
-        case ParamTAcc:
-            return i(OscSettings.T_Acc);
-        default:
-            return ParamRef{};
-    }
+    const ConfigEntry entry = SettingOfParam(id);
+    if (entry.paramId == NoParamId) return ParamRef{};
+    if (id == ParamFreqDividers) return ParamRef{ParamType::DividerBlock, entry.intField, nullptr};
+    if (entry.type == ConfigValueType::Float) return ParamRef{ParamType::Float, nullptr, entry.floatField};
+    return ParamRef{ParamType::Int, entry.intField, nullptr};
 }
 
 void SetParam(uint32_t id, double value) {

@@ -4,9 +4,6 @@
 
 namespace korvel {
 
-float TickLow = 0.0f;
-float TickHigh = 0.0f;
-
 namespace {
 
 // The bound walks end after one or two steps whenever they end at all; this
@@ -16,10 +13,8 @@ constexpr int32_t MaxWalkSteps = 64;
 // Interval counts beyond this cannot come from a step that moves the bounds.
 constexpr float MaxIntervals = 1.0e9f;
 
-int32_t NoTickSet() {
-    TickLow = 0.0f;
-    TickHigh = 0.0f;
-    return NoTicks;
+TickSet NoTickSet() {
+    return TickSet{};
 }
 
 }  // namespace
@@ -42,7 +37,7 @@ float NiceStep(float x) {
     return static_cast<float>(multiplier * p);
 }
 
-int32_t TickRange(float low, float high, int32_t n) {
+TickSet TickRange(float low, float high, int32_t n) {
     if (n < 1 || !std::isfinite(low) || !std::isfinite(high)) return NoTickSet();
     const float width = std::fabs(high - low);
     const float wanted = width / static_cast<float>(n);
@@ -79,9 +74,7 @@ int32_t TickRange(float low, float high, int32_t n) {
         b = next;
         k = k - 1;
     }
-    TickLow = a;
-    TickHigh = b;
-    return k;
+    return TickSet{k, a, b};
 }
 
 float TickValue(float low, float high, int32_t i, int32_t k) {

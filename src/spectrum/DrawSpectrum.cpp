@@ -40,12 +40,13 @@ void FormatTick(char* text, float value, bool last) {
 // Labels as wide as their characters in spaces, centred under their ticks,
 // at least one and a half spaces apart; the first may not start left of the
 // axis.
-bool LabelsClash(const FrequencyAxis& axis, int32_t n, int32_t cw) {
+bool LabelsClash(const FrequencyAxis& axis, const TickSet& ticks, int32_t cw) {
+    const int32_t n = ticks.count;
     const int32_t gap = (3 * cw) / 2;
     int32_t edge = axis.left;
     char text[LabelSize];
     for (int32_t i = 0; i <= n; ++i) {
-        const float t = TickValue(TickLow, TickHigh, i, n);
+        const float t = TickValue(ticks.low, ticks.high, i, n);
         FormatTick(text, t, i == n);
         const int32_t w = static_cast<int32_t>(std::strlen(text)) * cw;
         int32_t s = TickX(axis, t) - w / 2;
@@ -59,25 +60,25 @@ bool LabelsClash(const FrequencyAxis& axis, int32_t n, int32_t cw) {
     return false;
 }
 
-// Fewer intervals while the labels clash. TickLow and TickHigh stay those of
-// the returned count.
-int32_t ChooseTicks(const FrequencyAxis& axis, int32_t cw) {
-    int32_t n = NoTicks;
+// Fewer intervals while the labels clash.
+TickSet ChooseTicks(const FrequencyAxis& axis, int32_t cw) {
+    TickSet ticks;
     for (int32_t limit = MostIntervals; limit >= 2; --limit) {
-        n = TickRange(axis.low, axis.high, limit);
-        if (n < 2 || !LabelsClash(axis, n, cw)) break;
+        ticks = TickRange(axis.low, axis.high, limit);
+        if (ticks.count < 2 || !LabelsClash(axis, ticks, cw)) break;
     }
-    return n;
+    return ticks;
 }
 
-void DrawTicks(Canvas& canvas, const FrequencyAxis& axis, int32_t n, int32_t right, int32_t bottom,
+void DrawTicks(Canvas& canvas, const FrequencyAxis& axis, const TickSet& ticks, int32_t right, int32_t bottom,
                int32_t cw) {
+    const int32_t n = ticks.count;
     if (n == 0) return;
     char text[LabelSize];
     int32_t prevRight = axis.left;
     canvas.SetPen(TracePen);
     for (int32_t i = 0; i <= n; ++i) {
-        const float t = TickValue(TickLow, TickHigh, i, n);
+        const float t = TickValue(ticks.low, ticks.high, i, n);
         const int32_t x = TickX(axis, t);
         canvas.MoveTo(x, bottom + 1);
         canvas.LineTo(x, bottom + 6);
@@ -178,8 +179,7 @@ void DrawSpectrum(int32_t first, int32_t end) {
     const FrequencyAxis axis{plot.left, width, v.VisLowFreq, v.VisHighFreq};
     // Two bins so close that their frequencies are one float have no ticks:
     // TickRange finds none between equal bounds.
-    const int32_t n = ChooseTicks(axis, cw);
-    DrawTicks(canvas, axis, n, plot.right, plot.bottom, cw);
+    DrawTicks(canvas, axis, ChooseTicks(axis, cw), plot.right, plot.bottom, cw);
 }
 
 }  // namespace korvel

@@ -42,7 +42,7 @@ bool ScanFrequency(int32_t id, double& freqKHz) {
 }  // namespace
 
 void ShowSpectrum() {
-    if (OscState.OscRunning == 1 || OscState.SpectrumRunning == 1) return;
+    if (PeriodicCaptureOwnsDisplay()) return;
     // The main plot's marks go: the window about to come up may cover them.
     EraseCursors(PlotCanvas);
     EraseReference();

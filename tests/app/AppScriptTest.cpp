@@ -36,7 +36,6 @@
 #include "display/PlotFixture.h"
 #include "display/PlotState.h"
 #include "files/CompanionFile.h"
-#include "files/ConfigEntries.h"
 #include "files/ConfigFile.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileState.h"
@@ -45,6 +44,7 @@
 #include "model/OscSettings.h"
 #include "model/OscState.h"
 #include "model/Parameters.h"
+#include "model/SettingFields.h"
 #include "ports/ControlIds.h"
 
 namespace korvel {
@@ -81,8 +81,8 @@ const std::map<std::string, std::function<void()>> Commands{
     {"ExtTick", ExtTimerTick}, {"Exit", SaveConfigOnExit}, {"Open", OpenCommand},
     {"Save", SaveCommand}, {"WinSave", WinSaveCommand}, {"SetUpBars", SetUpControlBars},
     {"RebuildList", RebuildFrequencyList}, {"SetUpDevice", SetUpDevice},
-    {"StartUp", [] { EXPECT_EQ(StartUp(), 0); }},
-    {"SaveConfig", [] { EXPECT_EQ(SaveConfig(), 0); }},
+    {"StartUp", StartUp},
+    {"SaveConfig", [] { EXPECT_EQ(SaveConfig(), ConfigSave::Written); }},
     {"WindowShown", [] { SetMainWindowActive(true); }},
     {"WindowGone", [] { SetMainWindowActive(false); }},
     {"AverageUp", [] { EXPECT_EQ(AverageStep(-1), 0); }},

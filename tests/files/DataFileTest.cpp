@@ -21,7 +21,7 @@ TEST_F(DataFileTest, TheReaderStopsAtMaxDataLinesOrPieces) {
     for (int k = 0; k < MaxData + 10; ++k)
         text += std::to_string(k) + " " + std::to_string(k % 251) + "\n";
     ASSERT_TRUE(SetDataFileName(WriteFile("long.ktf", text).c_str()));
-    ASSERT_EQ(ReadDataFile(DataFileText), 1);
+    ASSERT_TRUE(ReadDataFile(DataFileText));
     ASSERT_EQ(OscState.LoadedLength, MaxData - 1);
     EXPECT_EQ(OscState.FileData[MaxData - 2], static_cast<float>((MaxData - 2) % 251));
     EXPECT_EQ(OscState.SamplePeriod, static_cast<float>(MaxData - 2) / (MaxData - 1));
@@ -32,7 +32,7 @@ TEST_F(DataFileTest, TheReaderStopsAtMaxDataLinesOrPieces) {
         line += piece.append(499 - piece.size(), ' ');
     }
     WriteFile("long.ktf", line + "\n");
-    ASSERT_EQ(ReadDataFile(DataFileText), 1);
+    ASSERT_TRUE(ReadDataFile(DataFileText));
     ASSERT_EQ(OscState.LoadedLength, 21000);
     for (int k = 0; k < 21000; ++k)
         ASSERT_EQ(OscState.FileData[k], static_cast<float>(k % 97)) << k;

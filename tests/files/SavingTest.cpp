@@ -55,7 +55,7 @@ TEST_F(SavingTest, TheConfigurationLivesInXdgConfigHome) {
 TEST_F(SavingTest, AFullDiskLeavesTheOldFiles) {
     OscSettings.Num_Data = 5000;
     const std::string data = TempDir() + "/keep.ktf";
-    ASSERT_EQ(SaveConfig(), 0);
+    ASSERT_EQ(SaveConfig(), ConfigSave::Written);
     ASSERT_EQ(WriteRecordFile(data.c_str(), SaveText), DataFileWritten);
     chmod(data.c_str(), 0640);
     const std::string ini = Ini(), text = ReadFile(data), cf = ReadFile(TempDir() + "/keep.cf");
@@ -64,7 +64,7 @@ TEST_F(SavingTest, AFullDiskLeavesTheOldFiles) {
     OscSettings.AutoConf = 1;
     {
         FullDisk full;
-        EXPECT_EQ(SaveConfig(), 1);
+        EXPECT_EQ(SaveConfig(), ConfigSave::Failed);
         SaveConfigOnExit();  // fails as quietly as it succeeds
         EXPECT_EQ(WriteRecordFile(data.c_str(), SaveText), DataFileNotWritten);
     }
@@ -85,7 +85,7 @@ TEST_F(SavingTest, AFullDiskLeavesTheOldFiles) {
 // A folder without write permission: root writes into any folder, so no
 // descriptor is left either, which is where such a folder stops a save too.
 TEST_F(SavingTest, AReadOnlyFolderLeavesTheOldFile) {
-    ASSERT_EQ(SaveConfig(), 0);
+    ASSERT_EQ(SaveConfig(), ConfigSave::Written);
     const std::string before = Ini(), folder = TempDir() + "/config/korvel";
     OscSettings.Acc_Over = 9;
     ASSERT_EQ(chmod(folder.c_str(), 0500), 0);
@@ -96,10 +96,10 @@ TEST_F(SavingTest, AReadOnlyFolderLeavesTheOldFile) {
     rlimit none = saved;
     none.rlim_cur = static_cast<rlim_t>(lowestFree);
     ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &none), 0);
-    const int32_t result = SaveConfig();
+    const ConfigSave result = SaveConfig();
     setrlimit(RLIMIT_NOFILE, &saved);
     chmod(folder.c_str(), 0700);
-    EXPECT_EQ(result, 1);
+    EXPECT_EQ(result, ConfigSave::Failed);
     EXPECT_EQ(Ini(), before);
     EXPECT_EQ(Entries(folder), 1);
 }
@@ -108,7 +108,7 @@ TEST_F(SavingTest, AReadOnlyFolderLeavesTheOldFile) {
 // end it: the old file is still there, whole, and loads as before.
 TEST_F(SavingTest, ASaveKilledHalfWayLeavesTheOldFileWhole) {
     OscSettings.Acc_Over = 3;
-    ASSERT_EQ(SaveConfig(), 0);
+    ASSERT_EQ(SaveConfig(), ConfigSave::Written);
     const std::string before = Ini();
     OscSettings.Acc_Over = 9;
     const pid_t child = fork();
@@ -130,7 +130,7 @@ TEST_F(SavingTest, ASaveKilledHalfWayLeavesTheOldFileWhole) {
     EXPECT_EQ(OscSettings.Acc_Over, 3);
     // The next save goes through as if nothing had happened.
     OscSettings.Acc_Over = 5;
-    ASSERT_EQ(SaveConfig(), 0);
+    ASSERT_EQ(SaveConfig(), ConfigSave::Written);
     LoadConfig();
     EXPECT_EQ(OscSettings.Acc_Over, 5);
 }

@@ -1,6 +1,5 @@
 // KORVEL: start-up of the program with its window.
 #include <QApplication>
-#include <QMessageBox>
 #include <QScreen>
 
 #include "app/MainCommands.h"
@@ -14,12 +13,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     korvel::ui::PrepareApplication();
 
-    if (korvel::StartUp() != 0) {
-        QMessageBox box(QMessageBox::NoIcon, korvel::ui::UiText(korvel::TextId::NoMemoryCaption),
-                        korvel::ui::UiText(korvel::TextId::NoMemoryMessage), QMessageBox::Ok);
-        box.exec();
-        return 0;
-    }
+    korvel::StartUp();
 
     korvel::ui::COscFrame frame;
     // The program ends with its main window, whatever other window is open.
