@@ -6,7 +6,7 @@
 // Checks below; a check compares what it finds with the value. A control is
 // named as in the dialog's template, or top.Name and bottom.Name in the main
 // window's bars; a field by its korvel.ini key or as in Field below. Values
-// take \n, \r, \t and \xNN escapes, {f:X} and {i:N} for the four little-endian
+// take \n, \t and \xNN escapes, {f:X} and {i:N} for the four little-endian
 // bytes of a float or an integer, {s:N} for N spaces, and TEMP and DATA for
 // the test's own folder and tests/data.
 #include <gtest/gtest.h>
@@ -134,14 +134,12 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
             {"LoadedLength", &s.LoadedLength}, {"Russian", &s.Russian}, {"FileView", &s.FileView},
             {"DeviceVersion", &s.DeviceVersion}, {"DeviceReady", &s.DeviceReady},
             {"OscRunning", &s.OscRunning}, {"SpectrumRunning", &s.SpectrumRunning},
-            {"ExtStart", &s.ExtStart}, {"ExtArmed", &s.ExtArmed},
-            {"OscToggleBusy", &s.OscToggleBusy},
-            {"PrevBaseAddr", &s.PrevBaseAddr}, {"SpectrumValid", &s.SpectrumValid},
+            {"ExtStart", &s.ExtStart}, {"ExtArmed", &s.ExtArmed}, {"PrevBaseAddr", &s.PrevBaseAddr},
+            {"OscToggleBusy", &s.OscToggleBusy}, {"SpectrumValid", &s.SpectrumValid},
             {"TrackingOn", &PlotState.TrackingOn}, {"EditsLive", &PlotState.EditsLive},
             {"OpenFilter", &DataFiles.OpenFilterIndex}, {"SaveFilter", &DataFiles.SaveFilterIndex},
             {"PlotsShown", &ports.frame.plotShown}, {"Repaints", &ports.bottomBar.repaints},
-            {"DialogRuns", &runs_}, {"Read", &read_},
-            {"Written", &written_}};
+            {"DialogRuns", &runs_}, {"Read", &read_}, {"Written", &written_}};
         // clang-format on
         if (floats.count(name)) return {nullptr, floats.at(name)};
         EXPECT_TRUE(ints.count(name)) << "no field " << name;
@@ -175,28 +173,34 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         const bool named = name.starts_with("DATA") || name.starts_with("TEMP");
         return named ? Unescaped(name) : TempDir() + "/" + name;
     }
-    std::string Unescaped(std::string text) {
-        for (size_t at = 0; (at = text.find('\\', at)) != std::string::npos; ++at) {
-            const char c = text[at + 1];
-            const char made = c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : '\0';
-            const int hex = c == 'x' ? std::stoi(text.substr(at + 2, 2), nullptr, 16) : made;
-            text.replace(at, c == 'x' ? 4 : 2, 1, static_cast<char>(hex));
+    std::string Unescaped(Words text) {
+        std::string out;
+        for (size_t at = 0; at < text.size(); ++at) {
+            const char c = text[at];
+            if (c == '\\') {  // \n, \t or \xNN
+                const bool hex = text[at + 1] == 'x';
+                const int code = hex ? std::stoi(text.substr(at + 2, 2), nullptr, 16) : 0;
+                out += hex ? static_cast<char>(code) : text[at + 1] == 'n' ? '\n' : '\t';
+                at += hex ? 3 : 1;
+            } else if (c == '{') {  // {f:X}, {i:N} or {s:N}
+                const size_t end = text.find('}', at);
+                const std::string number = text.substr(at + 3, end - at - 3);
+                const uint32_t bits =
+                    text[at + 1] == 'f'
+                        ? std::bit_cast<uint32_t>(std::strtof(number.c_str(), nullptr))
+                        : static_cast<uint32_t>(std::stoll(number, nullptr, 0));
+                const std::string le{char(bits), char(bits >> 8), char(bits >> 16),
+                                     char(bits >> 24)};
+                out += text[at + 1] == 's' ? std::string(bits, ' ') : le;
+                at = end;
+            } else if (text.compare(at, 4, "TEMP") == 0 || text.compare(at, 4, "DATA") == 0) {
+                out += c == 'T' ? TempDir() : std::string(KORVEL_TEST_DATA_DIR);
+                at += 3;
+            } else {
+                out += c;
+            }
         }
-        for (size_t at = 0; (at = text.find('{', at)) != std::string::npos; ++at) {
-            const size_t end = text.find('}', at);
-            const std::string number = text.substr(at + 3, end - at - 3);
-            const uint32_t bits =
-                text[at + 1] == 'f' ? std::bit_cast<uint32_t>(std::strtof(number.c_str(), nullptr))
-                                    : static_cast<uint32_t>(std::stoll(number, nullptr, 0));
-            const std::string le{char(bits), char(bits >> 8), char(bits >> 16), char(bits >> 24)};
-            text.replace(at, end - at + 1, text[at + 1] == 's' ? std::string(bits, ' ') : le);
-        }
-        for (const auto& [word, path] :
-             {std::pair("TEMP", TempDir()), {"DATA", KORVEL_TEST_DATA_DIR}}) {
-            for (size_t at = 0; (at = text.find(word, at)) != std::string::npos; at += path.size())
-                text.replace(at, 4, path);
-        }
-        return text;
+        return out;
     }
     std::vector<FileDialogRequest>& Requests(Words kind) {
         return kind == "open" ? ports.dialogs.openRequests : ports.dialogs.saveRequests;

@@ -1,6 +1,8 @@
-// Saving korvel.ini and data files: a save that fails, for want of room or
-// of a writable folder, or that is killed half way, leaves the old files
-// whole and no stray file behind.
+// Files at the limits. A save of korvel.ini or of a data file that fails, for
+// want of room or of a writable folder, or that is killed half way, leaves
+// the old files whole and no stray file behind. A data file too big to write
+// out as a script case is read only so far: MaxData lines, a heading among
+// them, and a long line in pieces of 499 characters, each a line of its own.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -9,9 +11,12 @@
 
 #include <csignal>
 #include <filesystem>
+#include <string>
 
 #include "app/MainCommands.h"
 #include "files/ConfigFile.h"
+#include "files/DataFileReader.h"
+#include "files/DataFileState.h"
 #include "files/DataFileWriter.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
@@ -37,7 +42,7 @@ struct FullDisk {
     }
 };
 
-class SavingTest : public test::CoreTest {
+class FileLimitsTest : public test::CoreTest {
   protected:
     std::string Ini() { return ReadFile(ConfigFilePath()); }
     int Entries(const std::string& folder) {
@@ -45,14 +50,14 @@ class SavingTest : public test::CoreTest {
     }
 };
 
-TEST_F(SavingTest, TheConfigurationLivesInXdgConfigHome) {
+TEST_F(FileLimitsTest, TheConfigurationLivesInXdgConfigHome) {
     EXPECT_EQ(ConfigFilePath(), TempDir() + "/config/korvel/korvel.ini");
     setenv("XDG_CONFIG_HOME", "relative/path", 1);  // not a valid one
     setenv("HOME", TempDir().c_str(), 1);
     EXPECT_EQ(ConfigFilePath(), TempDir() + "/.config/korvel/korvel.ini");
 }
 
-TEST_F(SavingTest, AFullDiskLeavesTheOldFiles) {
+TEST_F(FileLimitsTest, AFullDiskLeavesTheOldFiles) {
     OscSettings.Num_Data = 5000;
     const std::string data = TempDir() + "/keep.ktf";
     ASSERT_EQ(SaveConfig(), ConfigSave::Written);
@@ -84,7 +89,7 @@ TEST_F(SavingTest, AFullDiskLeavesTheOldFiles) {
 
 // A folder without write permission: root writes into any folder, so no
 // descriptor is left either, which is where such a folder stops a save too.
-TEST_F(SavingTest, AReadOnlyFolderLeavesTheOldFile) {
+TEST_F(FileLimitsTest, AReadOnlyFolderLeavesTheOldFile) {
     ASSERT_EQ(SaveConfig(), ConfigSave::Written);
     const std::string before = Ini(), folder = TempDir() + "/config/korvel";
     OscSettings.Acc_Over = 9;
@@ -106,7 +111,7 @@ TEST_F(SavingTest, AReadOnlyFolderLeavesTheOldFile) {
 
 // A save killed half way through its write, as a crash or a power cut would
 // end it: the old file is still there, whole, and loads as before.
-TEST_F(SavingTest, ASaveKilledHalfWayLeavesTheOldFileWhole) {
+TEST_F(FileLimitsTest, ASaveKilledHalfWayLeavesTheOldFileWhole) {
     OscSettings.Acc_Over = 3;
     ASSERT_EQ(SaveConfig(), ConfigSave::Written);
     const std::string before = Ini();
@@ -133,6 +138,28 @@ TEST_F(SavingTest, ASaveKilledHalfWayLeavesTheOldFileWhole) {
     ASSERT_EQ(SaveConfig(), ConfigSave::Written);
     LoadConfig();
     EXPECT_EQ(OscSettings.Acc_Over, 5);
+}
+
+TEST_F(FileLimitsTest, TheReaderStopsAtMaxDataLinesOrPieces) {
+    std::string text = "Heading\n";
+    for (int k = 0; k < MaxData + 10; ++k)
+        text += std::to_string(k) + " " + std::to_string(k % 251) + "\n";
+    ASSERT_TRUE(SetDataFileName(WriteFile("long.ktf", text).c_str()));
+    ASSERT_TRUE(ReadDataFile(DataFileText));
+    ASSERT_EQ(OscState.LoadedLength, MaxData - 1);
+    EXPECT_EQ(OscState.FileData[MaxData - 2], static_cast<float>((MaxData - 2) % 251));
+    EXPECT_EQ(OscState.SamplePeriod, static_cast<float>(MaxData - 2) / (MaxData - 1));
+
+    std::string line;  // 10 MB
+    for (int k = 0; k < 21000; ++k) {
+        std::string piece = std::to_string(k) + " " + std::to_string(k % 97);
+        line += piece.append(499 - piece.size(), ' ');
+    }
+    WriteFile("long.ktf", line + "\n");
+    ASSERT_TRUE(ReadDataFile(DataFileText));
+    ASSERT_EQ(OscState.LoadedLength, 21000);
+    for (int k = 0; k < 21000; ++k)
+        ASSERT_EQ(OscState.FileData[k], static_cast<float>(k % 97)) << k;
 }
 
 }  // namespace
