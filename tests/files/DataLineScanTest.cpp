@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <tuple>
 
 namespace korvel {
 namespace {
@@ -13,10 +14,11 @@ namespace {
 // Same count as sscanf(line, "%g %g"), same bits read, unread numbers untouched.
 void ExpectSameAsScanf(const std::string& line) {
     float t1 = -7.0f, v1 = -7.0f, t2 = -7.0f, v2 = -7.0f;
-    ASSERT_EQ(ScanTimeValue(line.c_str(), t2, v2), std::sscanf(line.c_str(), "%g %g", &t1, &v1))
+    const int count = std::sscanf(line.c_str(), "%g %g", &t1, &v1);
+    const int scanned = ScanTimeValue(line.c_str(), t2, v2);
+    const auto bits = [](float x) { return std::bit_cast<uint32_t>(x); };
+    ASSERT_EQ(std::tuple(scanned, bits(t2), bits(v2)), std::tuple(count, bits(t1), bits(v1)))
         << '"' << line << '"';
-    ASSERT_EQ(std::bit_cast<uint32_t>(t2), std::bit_cast<uint32_t>(t1)) << '"' << line << '"';
-    ASSERT_EQ(std::bit_cast<uint32_t>(v2), std::bit_cast<uint32_t>(v1)) << '"' << line << '"';
 }
 
 TEST(DataLineScanTest, AgreesWithScanf) {
