@@ -86,9 +86,12 @@ TEST(Canvas, MeasuresCopiesAndPhysicalSizes) {
     canvas.SetFont(&font);
     EXPECT_EQ(std::pair(canvas.TextExtent("-12.5").width, canvas.TextExtent("-12.5").height),
               std::pair(30, 12));
-    EXPECT_FALSE(engine.MakeFont("Arial", 12, font));
-    EXPECT_FALSE(font.Exists());
-    EXPECT_EQ(canvas.TextExtent("-12.5").width, 0);
+    // The faces: the platform's own (""), and no other, nor one switched off.
+    engine.symbolAvailable = false;
+    EXPECT_EQ(std::vector<bool>({engine.MakeFont("", 12, font), engine.MakeFont("Symbol", 12, font),
+                                 engine.MakeFont("Arial", 12, font)}),
+              std::vector<bool>({true, false, false}));
+    EXPECT_EQ(canvas.TextExtent("-12.5").width, 0);  // a font that could not be made is absent
 
     // A copy has white outside the canvas; the canvas answers 0 there.
     canvas.Resize(3, 2);

@@ -96,18 +96,14 @@ TEST(MovingWindowSumTest, SmallWindowsByHand) {
         test::ForEachRow("numeric/windows_by_hand.txt", [](std::istringstream& row) {
             const auto width = static_cast<int64_t>(test::Numbers(row)[0]);
             const std::vector<double> samples = test::Numbers(row), sums = test::Numbers(row);
-            const std::vector<double> got =
-                AllSums(std::vector<float>(samples.begin(), samples.end()), width, 2);
+            std::vector<float> x(samples.begin(), samples.end());
+            x.reserve(1);  // even no samples lie somewhere
+            const std::vector<double> got = AllSums(x, width, 2);
             for (size_t i = 0; i < sums.size(); ++i)
                 EXPECT_TRUE(std::isnan(sums[i]) ? std::isnan(got[i]) : got[i] == sums[i])
                     << i << ": " << got[i];
         });
-    EXPECT_EQ(rows, 13);
-    const float one = 1.0f;
-    double out[2] = {9, 9};
-    EXPECT_EQ(MovingWindowSum(&one, 0, 3).Next(out, 2), 0);  // no samples, no sums
-    EXPECT_EQ(MovingWindowSum(&one, -5, 3).Next(out, 2), 0);
-    EXPECT_EQ(out[0], 9.0);
+    EXPECT_EQ(rows, 14);
 }
 
 // window_sums.txt pins every output, the exact window sum rounded once to
@@ -144,7 +140,7 @@ TEST(Ticks, NiceStepsTickRangesAndTickValuesOfTheTable) {
         }
         EXPECT_EQ(got, std::vector<float>(out.begin(), out.end()));
     });
-    EXPECT_EQ(rows, 37);
+    EXPECT_EQ(rows, 39);
 }
 
 }  // namespace
