@@ -130,6 +130,9 @@ TEST_P(PlotScript, Runs) {
         CreatePlotFonts();
     };
     s.steps["keep"] = [this](W w) { kept = Pixels(w); };
+    s.steps["smear"] = [](W) {  // every pixel black, as a stale screen could be
+        PlotCanvas.FillRect(0, 0, PlotCanvas.Width(), PlotCanvas.Height(), 0xFF000000u);
+    };
 
     s.probes["kept"] = [this](W w) { return kept == Pixels(w) ? "same" : "changed"; };
     s.probes["span"] = [](W) { return Join({OscSettings.Data_S, OscSettings.Data_E}); };
