@@ -66,6 +66,7 @@ TEST_P(SpectrumScript, Runs) {
         FIGURE(SpectrumView, SelectionShown), FIGURE(SpectrumView, EditsActive),
         FIGURE(SpectrumView, CurrentX), FIGURE(SpectrumView, VisLowFrac),
         FIGURE(SpectrumView, VisHighFrac), FIGURE(SpectrumView, Averaged), FIGURE(SpectrumView, ShownFirst), FIGURE(SpectrumView, ShownEnd),
+        FIGURE(SpectrumView, TopBarHeight),
         FIGURE(SpectrumData, FftSize), FIGURE(SpectrumData, FftLog2), FIGURE(SpectrumData, LastBin),
         FIGURE(SpectrumData, BinWidth), FIGURE(SpectrumData, AverageCount),
         FIGURE(SpectrumData, CachedFirst), FIGURE(SpectrumData, CachedLast),
