@@ -9,6 +9,7 @@
 #include "model/OscSettings.h"
 #include "model/OscState.h"
 #include "app/ResetAll.h"
+#include "app/StartUp.h"
 #include "display/Plot.h"
 #include "display/PlotStyle.h"
 #include "canvas/TextEngine.h"
@@ -20,7 +21,8 @@ void OscillographTick(benchmark::State& state, int32_t width, int32_t height) {
     korvel::InstallTextEngine(&korvel::bench::BenchTextEngine());
     korvel::CreatePlotFonts();
     korvel::PlotCanvas.Resize(width, height);
-    korvel::RefreshPlot();  // sets the device up once, as the first paint does
+    korvel::SetUpDevice();  // as at the window's first show
+    korvel::RefreshPlot();
     // The mode runs: the "Oscillograf" box ticked and started.
     korvel::OscSettings.Osc_Mode = 1;
     korvel::OscState.OscRunning = 1;
