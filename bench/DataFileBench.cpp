@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "model/Parameters.h"
 #include "acquisition/SimulatedSource.h"
-#include "model/OscSettings.h"
-#include "model/OscState.h"
 #include "app/ResetAll.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileState.h"
 #include "files/DataFileWriter.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "model/Parameters.h"
 
 namespace korvel {
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "model/OscState.h"
-#include "spectrum/ComputeSpectrum.h"
 #include "numeric/Fft.h"
+#include "spectrum/ComputeSpectrum.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 
 #include "BenchTextEngine.h"
 #include "acquisition/CaptureEngine.h"
-#include "model/OscSettings.h"
-#include "model/OscState.h"
 #include "app/ResetAll.h"
 #include "app/StartUp.h"
+#include "canvas/TextEngine.h"
 #include "display/Plot.h"
 #include "display/PlotStyle.h"
-#include "canvas/TextEngine.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include "acquisition/CaptureEngine.h"
 #include "acquisition/ProcessRecord.h"
 #include "acquisition/SimulatedSource.h"
+#include "app/ResetAll.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
-#include "app/ResetAll.h"
 
 namespace korvel {
 namespace {

@@ -9,12 +9,12 @@
 #include <new>
 
 #include "BenchTextEngine.h"
-#include "model/OscSettings.h"
-#include "model/OscState.h"
 #include "app/ResetAll.h"
+#include "canvas/TextEngine.h"
 #include "display/Plot.h"
 #include "display/PlotStyle.h"
-#include "canvas/TextEngine.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "FuzzHarness.h"
-#include "model/OscSettings.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileState.h"
+#include "model/OscSettings.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <cstring>
 
 #include "FuzzHarness.h"
-#include "model/Parameters.h"
+#include "files/ConfigFile.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
-#include "files/ConfigFile.h"
+#include "model/Parameters.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <cstring>
 
 #include "FuzzHarness.h"
-#include "model/OscSettings.h"
-#include "model/OscState.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileState.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 
 namespace korvel::fuzz {
 

@@ -8,16 +8,16 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "model/Conversions.h"
 #include "acquisition/ProcessRecord.h"
-#include "model/OscSettings.h"
-#include "model/OscState.h"
 #include "app/ResetAll.h"
-#include "model/SettingsBounds.h"
 #include "canvas/FixedCellTextEngine.h"
 #include "display/Plot.h"
 #include "display/PlotState.h"
 #include "display/PlotStyle.h"
+#include "model/Conversions.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "model/SettingsBounds.h"
 
 namespace korvel::fuzz {
 

@@ -10,11 +10,11 @@
 #include <iterator>
 #include <string>
 
-#include "model/OscSettings.h"
-#include "model/OscState.h"
 #include "app/ResetAll.h"
 #include "files/ConfigFile.h"
 #include "files/DataFileWriter.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 
 namespace fs = std::filesystem;
 using namespace korvel;

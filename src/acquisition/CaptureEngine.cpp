@@ -6,17 +6,17 @@
 #include <cstdlib>
 #include <limits>
 
-#include "model/Conversions.h"
-#include "model/FieldNumbers.h"
-#include "model/Parameters.h"
 #include "acquisition/ProcessRecord.h"
 #include "acquisition/SimulatedSource.h"
-#include "ports/ControlIds.h"
+#include "model/Conversions.h"
+#include "model/FieldNumbers.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
-#include "ports/Ports.h"
+#include "model/Parameters.h"
 #include "model/SettingsBounds.h"
 #include "model/Texts.h"
+#include "ports/ControlIds.h"
+#include "ports/Ports.h"
 
 namespace korvel {
 

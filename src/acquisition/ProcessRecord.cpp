@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <limits>
 
-#include "numeric/MovingWindowSum.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
+#include "numeric/MovingWindowSum.h"
 
 namespace korvel {
 

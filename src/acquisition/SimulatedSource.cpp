@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <iterator>
 
-#include "model/Parameters.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
+#include "model/Parameters.h"
 
 namespace korvel {
 

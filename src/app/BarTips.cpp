@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-#include "ports/ControlIds.h"
 #include "model/Texts.h"
+#include "ports/ControlIds.h"
 
 namespace korvel {
 

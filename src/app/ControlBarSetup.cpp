@@ -4,12 +4,12 @@
 #include <initializer_list>
 
 #include "model/Conversions.h"
-#include "model/Parameters.h"
-#include "ports/ControlIds.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
-#include "ports/Ports.h"
+#include "model/Parameters.h"
 #include "model/Texts.h"
+#include "ports/ControlIds.h"
+#include "ports/Ports.h"
 
 namespace korvel {
 

@@ -9,10 +9,6 @@
 #include "acquisition/ProcessRecord.h"
 #include "app/ControlBarSetup.h"
 #include "app/MainCommands.h"
-#include "model/OscSettings.h"
-#include "model/OscState.h"
-#include "ports/Ports.h"
-#include "model/Texts.h"
 #include "display/Plot.h"
 #include "display/PlotCursors.h"
 #include "display/PlotState.h"
@@ -21,6 +17,10 @@
 #include "files/DataFileReader.h"
 #include "files/DataFileState.h"
 #include "files/DataFileWriter.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "model/Texts.h"
+#include "ports/Ports.h"
 
 namespace korvel {
 
@@ -105,9 +105,8 @@ void Save(bool window) {
     PauseTracking();
     // The Russian interface offers "All files" too; like the text filter it writes text.
     const DataFileFilters filters;
-    FileDialogRequest request = DataFileRequest(TextId::SaveDialogTitle, filters,
-                                                OscState.Russian == 1 ? 3 : 2,
-                                                DataFiles.SaveFilterIndex);
+    FileDialogRequest request = DataFileRequest(
+        TextId::SaveDialogTitle, filters, OscState.Russian == 1 ? 3 : 2, DataFiles.SaveFilterIndex);
     request.confirmOverwrite = true;
     char path[DataFileNameSize] = "";
     const bool chosen = Ports.dialogs->SaveFileName(request, path, sizeof path);

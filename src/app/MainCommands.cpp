@@ -5,18 +5,18 @@
 #include <limits>
 
 #include "acquisition/CaptureEngine.h"
-#include "model/Conversions.h"
-#include "model/Parameters.h"
 #include "acquisition/ProcessRecord.h"
-#include "ports/ControlIds.h"
-#include "model/FieldNumbers.h"
-#include "model/OscSettings.h"
-#include "model/OscState.h"
-#include "ports/Ports.h"
-#include "model/SettingsBounds.h"
 #include "display/Plot.h"
 #include "display/SubWindowFields.h"
 #include "files/ConfigFile.h"
+#include "model/Conversions.h"
+#include "model/FieldNumbers.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "model/Parameters.h"
+#include "model/SettingsBounds.h"
+#include "ports/ControlIds.h"
+#include "ports/Ports.h"
 
 namespace korvel {
 

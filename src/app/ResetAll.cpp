@@ -3,11 +3,11 @@
 #include "acquisition/SimulatedSource.h"
 #include "app/MainCommands.h"
 #include "app/StartUp.h"
+#include "display/PlotState.h"
+#include "files/DataFileState.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
 #include "ports/Ports.h"
-#include "display/PlotState.h"
-#include "files/DataFileState.h"
 #include "spectrum/SpectrumData.h"
 #include "spectrum/SpectrumView.h"
 

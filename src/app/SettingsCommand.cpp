@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
-#include "model/Conversions.h"
-#include "model/Parameters.h"
 #include "acquisition/ProcessRecord.h"
 #include "app/ControlBarSetup.h"
-#include "model/OscSettings.h"
-#include "model/OscState.h"
 #include "display/Plot.h"
 #include "display/PlotStyle.h"
+#include "model/Conversions.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "model/Parameters.h"
 
 namespace korvel {
 

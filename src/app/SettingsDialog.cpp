@@ -7,18 +7,18 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/ControlBarSetup.h"
+#include "app/MainCommands.h"
+#include "display/PlotStyle.h"
+#include "files/ConfigFile.h"
 #include "model/Conversions.h"
 #include "model/FieldNumbers.h"
-#include "model/Parameters.h"
-#include "app/ControlBarSetup.h"
-#include "ports/ControlIds.h"
-#include "app/MainCommands.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
+#include "model/Parameters.h"
 #include "model/SettingsBounds.h"
-#include "display/PlotStyle.h"
 #include "numeric/Ticks.h"
-#include "files/ConfigFile.h"
+#include "ports/ControlIds.h"
 
 namespace korvel {
 

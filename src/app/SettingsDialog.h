@@ -21,8 +21,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "ports/Ports.h"
 #include "model/Texts.h"
+#include "ports/Ports.h"
 
 namespace korvel {
 

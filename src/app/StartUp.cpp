@@ -1,10 +1,10 @@
 #include "app/StartUp.h"
 
-#include "model/Language.h"
-#include "files/ConfigFile.h"
 #include "acquisition/CaptureEngine.h"
 #include "acquisition/SimulatedSource.h"
 #include "display/Plot.h"
+#include "files/ConfigFile.h"
+#include "model/Language.h"
 #include "model/Texts.h"
 #include "ports/Ports.h"
 

@@ -5,13 +5,13 @@
 #include <string>
 
 #include "acquisition/CaptureEngine.h"
-#include "ports/ControlIds.h"
-#include "model/OscSettings.h"
-#include "model/OscState.h"
-#include "model/SettingsBounds.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSession.h"
 #include "files/DataFileWriter.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "model/SettingsBounds.h"
+#include "ports/ControlIds.h"
 
 namespace korvel::cli {
 

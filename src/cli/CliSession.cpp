@@ -7,18 +7,18 @@
 #include <cstring>
 
 #include "app/ControlBarSetup.h"
-#include "ports/ControlIds.h"
+#include "app/DataFileCommands.h"
 #include "app/MainCommands.h"
-#include "model/OscState.h"
 #include "app/StartUp.h"
 #include "cli/CliArguments.h"
 #include "cli/CliBars.h"
 #include "display/Plot.h"
 #include "display/PlotStyle.h"
-#include "app/DataFileCommands.h"
 #include "files/DataFileReader.h"
-#include "files/DataFileWriter.h"
 #include "files/DataFileState.h"
+#include "files/DataFileWriter.h"
+#include "model/OscState.h"
+#include "ports/ControlIds.h"
 #include "ports/SpectrumControlIds.h"
 #include "spectrum/SpectrumWindow.h"
 

@@ -9,18 +9,17 @@
 #include <string>
 #include <vector>
 
-#include "model/FieldNumbers.h"
-#include "model/OscSettings.h"
-#include "model/SettingsBounds.h"
 #include "app/StartUp.h"
 #include "cli/CliCommands.h"
-#include "model/SettingFields.h"
 #include "files/ConfigFile.h"
+#include "model/FieldNumbers.h"
+#include "model/OscSettings.h"
+#include "model/SettingFields.h"
+#include "model/SettingsBounds.h"
 
 namespace korvel::cli {
 
 namespace {
-
 
 constexpr const char* ConfigHelp =
     "Usage: korvel-cli config [KEY[=VALUE] ...]\n"

@@ -2,12 +2,12 @@
 #include <algorithm>
 #include <string>
 
-#include "model/OscSettings.h"
-#include "model/OscState.h"
 #include "app/StartUp.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSession.h"
 #include "files/DataFileWriter.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 
 namespace korvel::cli {
 

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "acquisition/RecordMeasurements.h"
-#include "model/OscState.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSession.h"
+#include "model/OscState.h"
 
 namespace korvel::cli {
 

@@ -3,14 +3,14 @@
 // is opened.
 #include <string>
 
-#include "model/Conversions.h"
 #include "acquisition/ProcessRecord.h"
-#include "model/OscSettings.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSession.h"
 #include "cli/ui/OffscreenText.h"
 #include "display/Plot.h"
 #include "display/PlotStyle.h"
+#include "model/Conversions.h"
+#include "model/OscSettings.h"
 #include "spectrum/SpectrumView.h"
 
 namespace korvel::cli {

@@ -3,11 +3,11 @@
 // as the window's Save writes it.
 #include <string>
 
-#include "ports/ControlIds.h"
-#include "model/SettingsBounds.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSession.h"
 #include "files/FileReplace.h"
+#include "model/SettingsBounds.h"
+#include "ports/ControlIds.h"
 #include "spectrum/SpectrumFile.h"
 
 namespace korvel::cli {

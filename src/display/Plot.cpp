@@ -3,22 +3,22 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "model/Conversions.h"
-#include "model/Parameters.h"
 #include "acquisition/SimulatedSource.h"
-#include "ports/ControlIds.h"
-#include "model/OscSettings.h"
-#include "model/OscState.h"
-#include "ports/Ports.h"
-#include "model/SettingsBounds.h"
-#include "model/Texts.h"
 #include "display/PlotLabels.h"
 #include "display/PlotScale.h"
 #include "display/PlotState.h"
 #include "display/PlotStyle.h"
 #include "display/PlotTrace.h"
 #include "display/SubWindowFields.h"
+#include "model/Conversions.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "model/Parameters.h"
+#include "model/SettingsBounds.h"
+#include "model/Texts.h"
 #include "numeric/Ticks.h"
+#include "ports/ControlIds.h"
+#include "ports/Ports.h"
 
 namespace korvel {
 

@@ -1,10 +1,10 @@
 #include "display/PlotCopy.h"
 
-#include "model/OscState.h"
-#include "ports/Ports.h"
 #include "canvas/BitmapSize.h"
 #include "display/Plot.h"
 #include "display/PlotState.h"
+#include "model/OscState.h"
+#include "ports/Ports.h"
 
 namespace korvel {
 

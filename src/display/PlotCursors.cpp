@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "display/Plot.h"
+#include "display/PlotScale.h"
+#include "display/PlotStyle.h"
 #include "model/Conversions.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
 #include "ports/Ports.h"
-#include "display/Plot.h"
-#include "display/PlotScale.h"
-#include "display/PlotStyle.h"
 
 namespace korvel {
 

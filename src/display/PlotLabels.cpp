@@ -67,7 +67,7 @@ bool TimeLabelsFit(const LabelTicks& ticks, int32_t spaceWidth, const PlotArea& 
 }  // namespace
 
 LabelTicks FitVoltageLabels(const Canvas& canvas, int32_t wanted, int32_t gap,
-                         const VerticalScale& scale, const VoltageAxis& axis) {
+                            const VerticalScale& scale, const VoltageAxis& axis) {
     LabelTicks ticks;
     for (int32_t n = wanted; n >= 2; --n) {
         static_cast<TickSet&>(ticks) = TickRange(scale.lo, scale.hi, n);
@@ -101,8 +101,8 @@ LabelTicks FitTimeLabels(int32_t wanted, int32_t spaceWidth, const PlotArea& are
     return ticks;
 }
 
-void DrawTimeLabels(Canvas& canvas, const LabelTicks& ticks, const PlotArea& area, int32_t spaceWidth,
-                    const TimeTickStyle& style) {
+void DrawTimeLabels(Canvas& canvas, const LabelTicks& ticks, const PlotArea& area,
+                    int32_t spaceWidth, const TimeTickStyle& style) {
     char text[48];
     const int32_t cx = spaceWidth;
     const int32_t rightLimit = style.frameRight - 3;

@@ -23,7 +23,7 @@ struct VoltageAxis {
 // wanted no set is computed (count < 0). When TickRange gives fewer than 2
 // intervals the set of that call stands. widest is measured on the set chosen.
 LabelTicks FitVoltageLabels(const Canvas& canvas, int32_t wanted, int32_t gap,
-                         const VerticalScale& scale, const VoltageAxis& axis);
+                            const VerticalScale& scale, const VoltageAxis& axis);
 
 // Tick marks from (axisX - 3, y) to (axisX, y) with the canvas's pen and the
 // values, centred widest / 2 + 4 left of the axis, bottom at y + c / 2.
@@ -49,7 +49,7 @@ struct TimeTickStyle {
 
 // The time ticks and labels; the last label carries the unit "us", its "u"
 // overwritten by the micro sign of the label symbol font when there is one.
-void DrawTimeLabels(Canvas& canvas, const LabelTicks& ticks, const PlotArea& area, int32_t spaceWidth,
-                    const TimeTickStyle& style);
+void DrawTimeLabels(Canvas& canvas, const LabelTicks& ticks, const PlotArea& area,
+                    int32_t spaceWidth, const TimeTickStyle& style);
 
 }  // namespace korvel

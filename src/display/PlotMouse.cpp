@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <utility>
 
-#include "model/Conversions.h"
-#include "model/Parameters.h"
-#include "model/OscSettings.h"
-#include "model/OscState.h"
-#include "ports/Ports.h"
 #include "display/Plot.h"
 #include "display/PlotCursors.h"
 #include "display/PlotReadouts.h"
 #include "display/PlotScale.h"
 #include "display/PlotState.h"
 #include "display/PlotStyle.h"
+#include "model/Conversions.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "model/Parameters.h"
+#include "ports/Ports.h"
 
 namespace korvel {
 

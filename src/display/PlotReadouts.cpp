@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "model/Conversions.h"
-#include "model/OscState.h"
 #include "display/PlotState.h"
 #include "display/PlotStyle.h"
+#include "model/Conversions.h"
+#include "model/OscState.h"
 
 namespace korvel {
 

@@ -1,8 +1,8 @@
 #include "display/PlotState.h"
 
+#include "canvas/TextEngine.h"
 #include "display/Plot.h"
 #include "display/PlotStyle.h"
-#include "canvas/TextEngine.h"
 #include "numeric/Ticks.h"
 
 namespace korvel {

@@ -71,12 +71,12 @@ struct PlotStateRecord {
     int32_t MarkerShown = 0;  // the marker is on the overview, from MarkerX1 to MarkerX2
     int32_t MarkerX1 = 0;
     int32_t MarkerX2 = 0;
-    Zone LeftZone;              // grabs the marker's left edge
-    Zone RightZone;             // grabs its right edge; between the two the whole marker
-    int32_t ReadoutX = 0;       // centre of the read-out column
-    int32_t ReadoutY[4] = {};   // baselines of the four read-out lines
-    int32_t ReadoutsDirty = 0;  // 1: clear the read-out column before the next read-out
-    LabelTicks SubWindowLabels;    // voltage labels of the sub-window plot, kept for a pan
+    Zone LeftZone;               // grabs the marker's left edge
+    Zone RightZone;              // grabs its right edge; between the two the whole marker
+    int32_t ReadoutX = 0;        // centre of the read-out column
+    int32_t ReadoutY[4] = {};    // baselines of the four read-out lines
+    int32_t ReadoutsDirty = 0;   // 1: clear the read-out column before the next read-out
+    LabelTicks SubWindowLabels;  // voltage labels of the sub-window plot, kept for a pan
 
     // The mouse: zoom band, pan, cursors, reference, overview drags.
     int32_t ZoomArmed = 0;  // a left press in the sub-window armed the zoom band
@@ -100,8 +100,8 @@ struct PlotStateRecord {
     int32_t DragStarted = 0;  // the first move of a left-button drag has happened
     HoverArea Hover = HoverArea::Outside;
     DragMode Drag = DragMode::NewSpan;
-    int32_t SpanAnchor = 0;   // x where a new-span drag started
-    int32_t MoveX1 = 0;       // the marker's edges while it is moved
+    int32_t SpanAnchor = 0;  // x where a new-span drag started
+    int32_t MoveX1 = 0;      // the marker's edges while it is moved
     int32_t MoveX2 = 0;
     int32_t ShapeSet = 0;    // a special pointer shape is set
     int32_t DeltaShown = 0;  // the dT/dV read-outs are on the screen

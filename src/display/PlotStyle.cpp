@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "model/OscSettings.h"
 #include "canvas/TextEngine.h"
+#include "model/OscSettings.h"
 
 namespace korvel {
 

@@ -2,14 +2,14 @@
 
 #include <cstdio>
 
-#include "model/Conversions.h"
-#include "ports/ControlIds.h"
-#include "model/OscSettings.h"
-#include "model/OscState.h"
-#include "ports/Ports.h"
 #include "display/Plot.h"
 #include "display/PlotScale.h"
 #include "display/PlotState.h"
+#include "model/Conversions.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
+#include "ports/ControlIds.h"
+#include "ports/Ports.h"
 
 namespace korvel {
 

@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "model/SettingsBounds.h"
+#include "files/FileReplace.h"
 #include "model/OscSettings.h"
 #include "model/SettingFields.h"
-#include "files/FileReplace.h"
+#include "model/SettingsBounds.h"
 
 namespace korvel {
 

@@ -12,10 +12,10 @@
 
 #include "model/OscSettings.h"
 #include "model/OscState.h"
-#include "ports/Ports.h"
+#include "model/SettingFields.h"
 #include "model/SettingsBounds.h"
 #include "model/Texts.h"
-#include "model/SettingFields.h"
+#include "ports/Ports.h"
 
 namespace korvel {
 
@@ -134,7 +134,8 @@ ConfigSave SaveConfig() {
 
 ConfigSave SaveSettingsCommand() {
     const ConfigSave result = SaveConfig();
-    if (result != ConfigSave::Written) Ports.dialogs->Message(Text(TextId::SaveConfigError), nullptr);
+    if (result != ConfigSave::Written)
+        Ports.dialogs->Message(Text(TextId::SaveConfigError), nullptr);
     return result;
 }
 

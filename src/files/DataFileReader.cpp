@@ -6,12 +6,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "model/OscSettings.h"
-#include "model/OscState.h"
 #include "files/CompanionFile.h"
 #include "files/DataFileFormat.h"
 #include "files/DataFileState.h"
 #include "files/DataLineScan.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 
 namespace korvel {
 

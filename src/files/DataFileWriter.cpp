@@ -6,11 +6,11 @@
 #include <cmath>
 #include <string>
 
-#include "model/OscSettings.h"
-#include "model/OscState.h"
 #include "files/CompanionFile.h"
 #include "files/DataFileFormat.h"
 #include "files/FileReplace.h"
+#include "model/OscSettings.h"
+#include "model/OscState.h"
 
 namespace korvel {
 

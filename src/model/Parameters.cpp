@@ -39,7 +39,8 @@ ParamRef GetParam(uint32_t id) {
     const ConfigEntry entry = SettingOfParam(id);
     if (entry.paramId == NoParamId) return ParamRef{};
     if (id == ParamFreqDividers) return ParamRef{ParamType::DividerBlock, entry.intField, nullptr};
-    if (entry.type == ConfigValueType::Float) return ParamRef{ParamType::Float, nullptr, entry.floatField};
+    if (entry.type == ConfigValueType::Float)
+        return ParamRef{ParamType::Float, nullptr, entry.floatField};
     return ParamRef{ParamType::Int, entry.intField, nullptr};
 }
 

@@ -70,8 +70,8 @@ TickSet ChooseTicks(const FrequencyAxis& axis, int32_t cw) {
     return ticks;
 }
 
-void DrawTicks(Canvas& canvas, const FrequencyAxis& axis, const TickSet& ticks, int32_t right, int32_t bottom,
-               int32_t cw) {
+void DrawTicks(Canvas& canvas, const FrequencyAxis& axis, const TickSet& ticks, int32_t right,
+               int32_t bottom, int32_t cw) {
     const int32_t n = ticks.count;
     if (n == 0) return;
     char text[LabelSize];

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
+#include "canvas/BitmapSize.h"
 #include "model/OscState.h"
 #include "ports/Ports.h"
-#include "canvas/BitmapSize.h"
 #include "spectrum/SpectrumView.h"
 
 namespace korvel {

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "model/OscState.h"
-#include "ports/Ports.h"
-#include "model/Texts.h"
 #include "files/FileReplace.h"
+#include "model/OscState.h"
+#include "model/Texts.h"
+#include "ports/Ports.h"
 #include "spectrum/SpectrumData.h"
 #include "spectrum/SpectrumView.h"
 

@@ -3,14 +3,14 @@
 #include <cstdio>
 
 #include "acquisition/CaptureEngine.h"
+#include "display/PlotState.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
-#include "ports/Ports.h"
 #include "model/Texts.h"
-#include "display/PlotState.h"
+#include "ports/Ports.h"
+#include "ports/SpectrumControlIds.h"
 #include "spectrum/ComputeSpectrum.h"
 #include "spectrum/DrawSpectrum.h"
-#include "ports/SpectrumControlIds.h"
 #include "spectrum/SpectrumView.h"
 
 namespace korvel {

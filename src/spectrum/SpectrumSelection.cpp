@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "display/PlotStyle.h"
 #include "model/OscState.h"
 #include "ports/Ports.h"
-#include "display/PlotStyle.h"
-#include "spectrum/DrawSpectrum.h"
 #include "ports/SpectrumControlIds.h"
+#include "spectrum/DrawSpectrum.h"
 #include "spectrum/SpectrumView.h"
 
 namespace korvel {

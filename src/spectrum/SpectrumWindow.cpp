@@ -3,15 +3,15 @@
 #include <cmath>
 #include <cstdio>
 
-#include "model/OscState.h"
-#include "ports/Ports.h"
-#include "model/Texts.h"
 #include "display/Plot.h"
 #include "display/PlotCursors.h"
 #include "display/PlotState.h"
+#include "model/OscState.h"
+#include "model/Texts.h"
+#include "ports/Ports.h"
+#include "ports/SpectrumControlIds.h"
 #include "spectrum/ComputeSpectrum.h"
 #include "spectrum/DrawSpectrum.h"
-#include "ports/SpectrumControlIds.h"
 #include "spectrum/SpectrumData.h"
 #include "spectrum/SpectrumView.h"
 

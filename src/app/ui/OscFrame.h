@@ -7,12 +7,12 @@
 #include <functional>
 #include <memory>
 
+#include "app/ui/QtFrame.h"
+#include "canvas/ui/QtTextEngine.h"
 #include "ports/ui/QtClipboard.h"
 #include "ports/ui/QtControls.h"
 #include "ports/ui/QtDialogs.h"
-#include "app/ui/QtFrame.h"
 #include "ports/ui/QtTimerHost.h"
-#include "canvas/ui/QtTextEngine.h"
 
 namespace korvel::ui {
 

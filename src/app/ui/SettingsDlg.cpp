@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/SettingsDialog.h"
+#include "app/ui/TickSlider.h"
 #include "ports/ui/Bitmaps.h"
 #include "ports/ui/ControlBar.h"
 #include "ports/ui/QtControls.h"
-#include "app/SettingsDialog.h"
-#include "app/ui/TickSlider.h"
 
 namespace korvel::ui {
 

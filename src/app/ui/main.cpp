@@ -4,9 +4,9 @@
 
 #include "app/MainCommands.h"
 #include "app/StartUp.h"
-#include "model/Texts.h"
 #include "app/ui/Application.h"
 #include "app/ui/OscFrame.h"
+#include "model/Texts.h"
 #include "ports/ui/UiText.h"
 
 int main(int argc, char* argv[]) {

@@ -5,8 +5,8 @@
 #include <QMessageBox>
 #include <cstring>
 
-#include "ports/ui/UiText.h"
 #include "ports/ui/NoticeDlg.h"
+#include "ports/ui/UiText.h"
 
 namespace korvel::ui {
 

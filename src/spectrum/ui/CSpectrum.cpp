@@ -12,10 +12,10 @@
 #include <QVBoxLayout>
 
 #include "ports/Ports.h"
+#include "ports/SpectrumControlIds.h"
 #include "ports/ui/Bitmaps.h"
 #include "ports/ui/ControlBar.h"
 #include "ports/ui/UiText.h"
-#include "ports/SpectrumControlIds.h"
 #include "spectrum/SpectrumCopy.h"
 #include "spectrum/SpectrumFile.h"
 #include "spectrum/SpectrumRun.h"
