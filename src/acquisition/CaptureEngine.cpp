@@ -9,7 +9,6 @@
 #include "acquisition/ProcessRecord.h"
 #include "acquisition/SimulatedSource.h"
 #include "model/Conversions.h"
-#include "model/FieldNumbers.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
 #include "model/Parameters.h"
@@ -37,17 +36,6 @@ bool Quiet() {
     return PeriodicCaptureOwnsDisplay();
 }
 
-// A count typed into a field, read as "%d" reads it; only a number above 0
-// counts, and one too large for an int is taken as the largest int.
-bool ReadCount(const Controls& bar, int32_t id, int32_t& count) {
-    char text[256];
-    bar.GetText(id, text, sizeof text);
-    int32_t value = 0;
-    if (!ScanInt(text, value) || value <= 0) return false;
-    count = value;
-    return true;
-}
-
 void WriteAccumulator(int32_t count) {
     char text[16];
     std::snprintf(text, sizeof text, "%d", count);
@@ -73,7 +61,7 @@ void ShowExternalInsteadOfProgress() {
 // Step 1 of a capture: the counts typed into the two bars.
 void ReadCaptureFields() {
     int32_t records = 0;
-    if (ReadCount(*Ports.topBar, top::Accumulator, records)) SetParam(ParamAccOver, records);
+    if (ReadFieldCount(*Ports.topBar, top::Accumulator, records)) SetParam(ParamAccOver, records);
     // A capture completes when its count of records equals Acc_Over, so a count
     // below 1 (a companion file may bring one) would never complete. A manual
     // capture runs to its end inside one handler, so a count in the billions
@@ -86,7 +74,7 @@ void ReadCaptureFields() {
         if (!Quiet()) WriteAccumulator(held);
     }
     int32_t width = 0;
-    if (ReadCount(*Ports.bottomBar, bottom::Average, width)) SetParam(ParamAvOver, width);
+    if (ReadFieldCount(*Ports.bottomBar, bottom::Average, width)) SetParam(ParamAvOver, width);
 }
 
 // The end of an external run that holds records.

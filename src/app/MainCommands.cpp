@@ -30,13 +30,12 @@ constexpr size_t FieldTextSize = 64;
 // The up-down controls: the field's number minus the proposed change of
 // position, written back when it stays positive.
 int32_t StepField(Controls& bar, int32_t fieldId, int32_t proposedDelta) {
-    char text[FieldTextSize];
-    bar.GetText(fieldId, text, sizeof text);
     int32_t number = 0;
-    if (!ScanInt(text, number) || number <= 0) return 0;
+    if (!ReadFieldCount(bar, fieldId, number)) return 0;
     const int64_t result =
         std::min<int64_t>(int64_t{number} - proposedDelta, std::numeric_limits<int32_t>::max());
     if (result > 0) {
+        char text[FieldTextSize];
         std::snprintf(text, sizeof text, "%d", static_cast<int32_t>(result));
         bar.SetText(fieldId, text);
     }
@@ -114,12 +113,11 @@ void FrequencySelected() {
 }
 
 void AverageChanged() {
-    char text[FieldTextSize];
-    Ports.bottomBar->GetText(bottom::Average, text, sizeof text);
     int32_t number = 0;
     // A window wider than MaxAvOver already spans every record whole, so a
     // larger number draws the same as MaxAvOver.
-    if (ScanInt(text, number) && number >= 1) SetParam(ParamAvOver, std::min(number, MaxAvOver));
+    if (ReadFieldCount(*Ports.bottomBar, bottom::Average, number))
+        SetParam(ParamAvOver, std::min(number, MaxAvOver));
     if (mainWindowActive && !PeriodicCaptureOwnsDisplay()) {
         ProcessRecord();
         RefreshPlot();

@@ -77,10 +77,8 @@ Field LengthTime() {
 // Counts of labels and digits: only a positive count is taken; one beyond
 // what any screen shows is held at the program's limit.
 void TakeCount(const Controls& controls, int32_t id, int32_t limit, int32_t& field) {
-    char text[FieldChars];
-    controls.GetText(id, text, sizeof text);
     int32_t value = 0;
-    if (ScanInt(text, value) && value > 0) field = std::min(value, limit);
+    if (ReadFieldCount(controls, id, value)) field = std::min(value, limit);
 }
 
 }  // namespace

@@ -73,6 +73,11 @@ class Controls {
     virtual void Repaint() {}
 };
 
+// The count typed into a field, read as "%d" reads it; a number beyond 32
+// bits is the largest int. False, count untouched, when the field holds no
+// number above 0: counts of records, samples or labels start at 1.
+bool ReadFieldCount(const Controls& controls, int32_t id, int32_t& count);
+
 // ---------------------------------------------------------------- frame
 
 enum class Pointer : int32_t { Arrow, Hourglass, SizeWE, Hand };
