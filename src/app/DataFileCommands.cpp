@@ -13,7 +13,6 @@
 #include "display/PlotCursors.h"
 #include "display/PlotState.h"
 #include "display/PlotStyle.h"
-#include "files/CompanionFile.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileState.h"
 #include "files/DataFileWriter.h"
@@ -54,8 +53,10 @@ void ShowFileTitle(TextId format, const char* path) {
 void ShowRecordRead(int32_t mode) {
     const float periodBefore = OscState.SamplePeriod;
     Ports.frame->SetPointer(Pointer::Hourglass);
-    const bool read = ReadDataFile(mode);
+    const DataFileRead read = ReadDataFile(mode);
     Ports.frame->SetPointer(Pointer::Arrow);
+    // The reason follows the first line, which stays the same for every refusal.
+    const std::string reason = DataFileReadText(read, DataFiles.DataFileName, OscState.Russian);
 
     // The bars' fields are written below; the next drawing writes them again.
     PlotState.EditsLive = 0;
@@ -67,11 +68,13 @@ void ShowRecordRead(int32_t mode) {
         ShowSettingsInBars();
         OscState.SamplePeriod = filePeriod;
         CreatePlotFonts();
+        if (!reason.empty()) Ports.dialogs->Message(reason.c_str(), nullptr);
     } else {
         // A binary header cut inside its first time leaves the period it
         // had read; the record still shown keeps its own.
         OscState.SamplePeriod = periodBefore;
-        Ports.dialogs->Message(Text(TextId::ReadDataError), nullptr);
+        const std::string message = std::string(Text(TextId::ReadDataError)) + "\n\n" + reason;
+        Ports.dialogs->Message(message.c_str(), nullptr);
         const int32_t count = std::clamp(OscSettings.Num_Data, 0, MaxData);
         std::fill(OscState.Record, OscState.Record + count, 0.0f);
     }
@@ -115,15 +118,17 @@ void Save(bool window) {
         ShowFileTitle(TextId::SavedTitleFormat, path);
         SetDataFileName(path);
         const int32_t format = request.selectedFilter == SaveBinary ? SaveBinary : SaveText;
-        const DataFileWriteResult result =
+        const DataFileWrite write =
             window ? WriteWindowFile(path, format) : WriteRecordFile(path, format);
-        if (result != DataFileWritten) {
-            const bool dataWritten = result == CompanionNotWritten;
-            const std::string failed = dataWritten ? CompanionPath(path) : std::string(path);
-            char message[DataFileNameSize + 256];
-            std::snprintf(message, sizeof message,
-                          Text(dataWritten ? TextId::WriteCompanionError : TextId::WriteDataError),
-                          failed.c_str());
+        if (write.result != DataFileWritten) {
+            const bool dataWritten = write.result == CompanionNotWritten;
+            char message[DataFileNameSize + 512];
+            const int used = std::snprintf(
+                message, sizeof message,
+                Text(dataWritten ? TextId::WriteCompanionError : TextId::WriteDataError),
+                write.failedPath.c_str());
+            std::snprintf(message + used, sizeof message - static_cast<size_t>(used), "\n\n%s",
+                          FileStatusText(write.status, OscState.Russian).c_str());
             Ports.dialogs->Message(message, nullptr);
         }
     }

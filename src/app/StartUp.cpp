@@ -5,18 +5,32 @@
 #include "display/Plot.h"
 #include "files/ConfigFile.h"
 #include "model/Language.h"
+#include "model/OscState.h"
 #include "model/Texts.h"
 #include "ports/Ports.h"
 
 namespace korvel {
 
-void StartUp() {
+namespace {
+
+// Why korvel.ini was refused at start-up, until the window has said so.
+FileStatus ConfigRefused;
+
+}  // namespace
+
+FileStatus StartUp() {
     ChooseLanguage();
     ConnectCaptureToPlot();
-    LoadConfig();
+    ConfigRefused = LoadConfig();
+    return ConfigRefused;
 }
 
 void SetUpDevice() {
+    if (!ConfigRefused.ok()) {
+        const std::string message = ConfigLoadMessage(ConfigRefused, OscState.Russian);
+        ConfigRefused = {};
+        Ports.dialogs->Message(message.c_str(), nullptr);
+    }
     if (DeviceSetup()) {
         Ports.dialogs->Notice(Text(TextId::NoticeProduct), Text(TextId::NoticeSimulation));
     }

@@ -31,7 +31,11 @@ bool Arguments::Next(std::string& word) {
     hasInlineValue_ = false;
     if (next_ >= words_.size()) return false;
     word = words_[next_++];
-    if (word.size() > 2 && word.compare(0, 2, "--") == 0) {
+    if (!optionsEnded_ && word == "--") {
+        optionsEnded_ = true;
+        return Next(word);
+    }
+    if (!optionsEnded_ && word.size() > 2 && word.compare(0, 2, "--") == 0) {
         const size_t equals = word.find('=');
         if (equals != std::string::npos) {
             inlineValue_ = word.substr(equals + 1);

@@ -27,8 +27,15 @@ class Arguments {
     explicit Arguments(std::vector<std::string> words) : words_(std::move(words)) {}
 
     // The next word, or false at the end. An option "--name=value" comes as
-    // "--name" with its value held for Value().
+    // "--name" with its value held for Value(). A word "--" ends the options:
+    // it is not handed out, and every word after it is a name, even one that
+    // begins with a dash.
     bool Next(std::string& word);
+    // The word just taken is an option, not a name ("-" alone names the
+    // standard input).
+    bool IsOption(const std::string& word) const {
+        return !optionsEnded_ && word.size() > 1 && word[0] == '-';
+    }
     // The value of the option just taken: the part after "=", else the next
     // word. A missing value is an error.
     std::string Value(const std::string& option);
@@ -38,6 +45,7 @@ class Arguments {
   private:
     std::vector<std::string> words_;
     size_t next_ = 0;
+    bool optionsEnded_ = false;
     bool hasInlineValue_ = false;
     std::string inlineValue_;
 };

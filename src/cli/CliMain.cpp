@@ -25,7 +25,8 @@ constexpr const char* MainHelp =
     "  plot      the oscillogram of a data file as a PNG picture\n"
     "  config    show or change the saved settings (korvel.ini)\n"
     "\n"
-    "'korvel-cli COMMAND --help' tells a command's arguments.\n"
+    "'korvel-cli COMMAND --help' tells a command's arguments. A data file named -\n"
+    "is read from the standard input; -- ends the options (for names beginning with -).\n"
     "Exit status: 0 done, 1 a file could not be read or written, 2 a wrong command line.\n";
 
 struct Command {

@@ -2,9 +2,7 @@
 
 #include <sys/stat.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "app/ControlBarSetup.h"
 #include "app/DataFileCommands.h"
@@ -14,6 +12,8 @@
 #include "cli/CliBars.h"
 #include "display/Plot.h"
 #include "display/PlotStyle.h"
+#include "files/CompanionFile.h"
+#include "files/ConfigFile.h"
 #include "files/DataFileReader.h"
 #include "files/DataFileState.h"
 #include "files/DataFileWriter.h"
@@ -25,18 +25,36 @@
 namespace korvel::cli {
 
 void WriteRecordOrFail(const std::string& out, int32_t format) {
-    switch (WriteRecordFile(out.c_str(), format)) {
+    const DataFileWrite write = WriteRecordFile(out.c_str(), format);
+    const std::string why = FileStatusText(write.status, 0);
+    switch (write.result) {
         case DataFileWritten:
             return;
         case CompanionNotWritten:
-            Failure("wrote " + out + " but not its companion settings file");
+            Failure("wrote " + out + " but not its companion settings file " + write.failedPath +
+                    " (" + why + "), which keeps what it held before");
         default:
-            Failure("cannot write " + out);
+            Failure("cannot write " + write.failedPath + ": " + why);
+    }
+}
+
+void WarnOfConfig(const FileStatus& loaded) {
+    if (!loaded.ok())
+        std::fprintf(stderr, "korvel-cli: %s\n", ConfigLoadMessage(loaded, 0).c_str());
+}
+
+void RefuseOverwritingInput(const std::string& in, const std::string& out) {
+    struct stat input {};
+    struct stat output {};
+    if (stat(in.c_str(), &input) == 0 && stat(out.c_str(), &output) == 0 &&
+        input.st_dev == output.st_dev && input.st_ino == output.st_ino) {
+        UsageError(out + " is the data file being read: give the output another name");
     }
 }
 
 void BeginSession(int32_t width, int32_t height) {
     StartUp();
+    DataFiles.Inputs = InputKinds::RegularFilesOrPipes;
     InstallCliPorts();
     SetUpControlBars();
     CreatePlotFonts();
@@ -49,49 +67,52 @@ void BeginSession(int32_t width, int32_t height) {
 
 namespace {
 
-// The reasons a path is no file to read, worded before the reader is asked.
-void CheckReadable(const std::string& path) {
-    struct stat info {};
-    if (stat(path.c_str(), &info) != 0)
-        Failure("cannot read " + path + ": " + std::strerror(errno));
-    if (S_ISDIR(info.st_mode)) Failure("cannot read " + path + ": it is a folder");
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) Failure("cannot read " + path + ": " + std::strerror(errno));
-    std::fclose(file);
-    if (path.size() >= DataFileNameSize) {
+// "-" is the standard input, which a script may pipe a data file into.
+std::string InputPath(const std::string& path) {
+    const std::string input = path == "-" ? "/dev/stdin" : path;
+    if (input.size() >= DataFileNameSize) {
         Failure("cannot read " + path + ": the path is longer than " +
                 std::to_string(DataFileNameSize - 1) + " bytes");
     }
+    return input;
 }
 
-[[noreturn]] void NoDataFile(const std::string& path) {
-    Failure(path +
-            " is not a data file KORVEL can show: it has no samples, an unknown format, "
-            "values that are not finite numbers, or times that do not increase");
+// The end of a command whose data file was refused, with the reason; a
+// companion settings file that was not read is only warned of.
+void ReportRead(const std::string& path) {
+    const DataFileRead& read = DataFiles.LastRead;
+    const std::string why = DataFileReadText(read, InputPath(path).c_str(), 0);
+    if (read.problem == ReadProblem::File) Failure("cannot read " + path + ": " + why);
+    if (!read) Failure(path + " is not a data file KORVEL can show: " + why);
+    if (!read.companion.ok()) {
+        std::fprintf(stderr,
+                     "korvel-cli: warning: the companion settings file %s was not read (%s); "
+                     "the saved settings stand\n",
+                     CompanionPath(InputPath(path).c_str()).c_str(),
+                     FileStatusText(read.companion, 0).c_str());
+    }
 }
 
 }  // namespace
 
 void ReadRecord(const std::string& path) {
-    CheckReadable(path);
-    SetDataFileName(path.c_str());
-    if (!ReadDataFile(DataFileDetect)) NoDataFile(path);
+    SetDataFileName(InputPath(path).c_str());
+    DataFiles.Inputs = InputKinds::RegularFilesOrPipes;
+    ReadDataFile(DataFileDetect);
+    ReportRead(path);
 }
 
 void OpenRecord(const std::string& path) {
-    CheckReadable(path);
     // The window's own Open, its dialog answered with the path and "All
-    // files"; the message it would show for a file it cannot read is worded
-    // here instead.
+    // files"; the messages it would show are worded here instead.
     CliDialogs& dialogs = Answers();
-    dialogs.answer = path;
+    dialogs.answer = InputPath(path);
     dialogs.filter = DataFileDetect;
     dialogs.hold = true;
-    const int32_t before = dialogs.messages;
     OpenCommand();
     dialogs.hold = false;
     dialogs.answer.clear();
-    if (dialogs.messages != before) NoDataFile(path);
+    ReportRead(path);
 }
 
 void TypeIntoBottomBar(int32_t id, const std::string& text) {

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "files/FileStatus.h"
+
 namespace korvel::cli {
 
 // Starts as the program does, with the plot canvas of width x height pixels
@@ -16,7 +18,8 @@ void BeginSession(int32_t width, int32_t height);
 
 // Reads a data file into FileData with its time step and first time, as the
 // Open command's reading step does, without showing it. A file that cannot be
-// read fails with a message that says why.
+// read fails with a message that says why. "-" is the standard input; a pipe
+// is read once, as it comes.
 void ReadRecord(const std::string& path);
 
 // The main window's Open command, its dialog answered with path and "All
@@ -28,6 +31,14 @@ void OpenRecord(const std::string& path);
 // Writes the shown record to out (and its companion file) or ends the
 // command with the reason.
 void WriteRecordOrFail(const std::string& out, int32_t format);
+
+// A korvel.ini that start-up refused (a pipe, a device, a file too large),
+// told on the standard error; the command goes on with the defaults.
+void WarnOfConfig(const FileStatus& loaded);
+
+// Ends the command when out names the very file in is (a link or another
+// path to it included): writing it would replace the data being read.
+void RefuseOverwritingInput(const std::string& in, const std::string& out);
 
 // Types text into a field of the lower (or upper) bar, as a user would.
 void TypeIntoBottomBar(int32_t id, const std::string& text);

@@ -11,6 +11,7 @@
 
 #include "app/StartUp.h"
 #include "cli/CliCommands.h"
+#include "cli/CliSession.h"
 #include "files/ConfigFile.h"
 #include "model/FieldNumbers.h"
 #include "model/OscSettings.h"
@@ -77,8 +78,14 @@ void StoreValue(const ConfigEntry& entry, const std::string& value) {
     const std::string key = entry.key;
     if (entry.type == ConfigValueType::Float) {
         const float number = std::strtof(start, &end);
-        if (end == start || !OnlyBlanks(end) || errno == ERANGE || !std::isfinite(number)) {
+        if (end == start || !OnlyBlanks(end) || !std::isfinite(number)) {
             UsageError(key + " takes a number, not '" + value + "'");
+        }
+        // Numbers below the normal floats (1e-40) are kept as the float
+        // nearest them, as the window keeps them; one too small for any
+        // float but 0 would silently become another number.
+        if (errno == ERANGE && number == 0.0f) {
+            UsageError(key + " = " + value + " is too small for the setting to hold; give 0 for 0");
         }
         *entry.floatField = number;
         return;
@@ -108,16 +115,16 @@ int RunConfig(Arguments& args) {
     bool path = false;
     std::string word;
     while (args.Next(word)) {
-        if (word == "--help") {
+        if (!args.IsOption(word)) {
+            words.push_back(word);
+        } else if (word == "--help") {
             WriteOut(ConfigHelp);
             return 0;
         } else if (word == "--path") {
             args.NoValue(word);
             path = true;
-        } else if (word.size() > 1 && word[0] == '-') {
-            UsageError("unknown option '" + word + "'");
         } else {
-            words.push_back(word);
+            UsageError("unknown option '" + word + "'");
         }
     }
     if (path) {
@@ -126,7 +133,7 @@ int RunConfig(Arguments& args) {
         return 0;
     }
 
-    StartUp();
+    WarnOfConfig(StartUp());
     if (words.empty()) {
         std::string out;
         for (int32_t index = 1; index <= ConfigEntryCount; ++index)
@@ -176,7 +183,8 @@ int RunConfig(Arguments& args) {
                              "(Amplitude / 256) whenever the settings are loaded\n");
             }
         }
-        if (SaveConfig() != ConfigSave::Written) Failure("cannot write " + ConfigFilePath());
+        if (const FileStatus saved = SaveConfig(); !saved)
+            Failure("cannot write " + ConfigFilePath() + ": " + FileStatusText(saved, 0));
     }
     std::string out;
     for (const Change& c : asked)

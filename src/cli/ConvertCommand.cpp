@@ -29,23 +29,20 @@ int RunConvert(Arguments& args) {
     std::string out;
     std::string word;
     while (args.Next(word)) {
-        if (word == "--help") {
+        if (!args.IsOption(word)) {
+            if (!out.empty()) UsageError("'" + word + "' is one file too many: give IN and OUT");
+            (in.empty() ? in : out) = word;
+        } else if (word == "--help") {
             WriteOut(ConvertHelp);
             return 0;
-        } else if (word.size() > 1 && word[0] == '-') {
-            UsageError("unknown option '" + word + "'");
-        } else if (in.empty()) {
-            in = word;
-        } else if (out.empty()) {
-            out = word;
         } else {
-            UsageError("'" + word + "' is one file too many: give IN and OUT");
+            UsageError("unknown option '" + word + "'");
         }
     }
     if (out.empty()) UsageError("give the file to read (IN) and the file to write (OUT)");
     const int32_t format = FormatOfName(out);
 
-    StartUp();
+    WarnOfConfig(StartUp());
     ReadRecord(in);
     // The samples as the file holds them: the writer takes the shown record,
     // and showing would smooth them and subtract the level of zero.

@@ -1,11 +1,11 @@
 // info: what a data file holds and the automatic measurements of its record.
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "acquisition/RecordMeasurements.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSession.h"
+#include "files/DataFileState.h"
 #include "model/OscState.h"
 
 namespace korvel::cli {
@@ -16,21 +16,25 @@ constexpr const char* InfoHelp =
     "Usage: korvel-cli info FILE\n"
     "\n"
     "Shows the samples, time step and first time of a data file (.ktf or .kbf,\n"
-    "told apart by their first bytes) and measures its record as the file holds\n"
-    "it: minimum, maximum, peak-to-peak, mean, RMS, AC RMS (the RMS less the\n"
-    "mean), the frequency of the strongest line of the power spectrum (to within\n"
-    "one bin, whose width is shown) and its period. Voltages in mV, times in us,\n"
+    "told apart by their first bytes; FILE - reads it from the standard input)\n"
+    "and measures its record as the file holds it: minimum, maximum,\n"
+    "peak-to-peak, mean, RMS, AC RMS (the RMS less the mean), the frequency of\n"
+    "the strongest line of the power spectrum (to within one bin, whose width is\n"
+    "shown) and its period. Voltages in mV, times in us,\n"
     "frequencies in kHz.\n";
 
-std::string FormatName(const std::string& path) {
-    char magic[4] = {};
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    const bool whole = file != nullptr && std::fread(magic, 1, 4, file) == 4;
-    if (file != nullptr) std::fclose(file);
-    if (whole && std::memcmp(magic, "KFRF", 4) == 0) return "binary, floats (KFRF)";
-    if (whole && std::memcmp(magic, "KDRF", 4) == 0) return "binary, signed codes (KDRF)";
-    if (whole && std::memcmp(magic, "KDRU", 4) == 0) return "binary, unsigned codes (KDRU)";
-    return "text";
+// The format the reader found, from the file's first bytes.
+const char* FormatName(BinaryKind kind) {
+    switch (kind) {
+        case BinaryKind::Floats:
+            return "binary, floats (KFRF)";
+        case BinaryKind::SignedCodes:
+            return "binary, signed codes (KDRF)";
+        case BinaryKind::UnsignedCodes:
+            return "binary, unsigned codes (KDRU)";
+        default:
+            return "text";
+    }
 }
 
 void Line(std::string& out, const char* name, const char* format, double value) {
@@ -55,15 +59,14 @@ int RunInfo(Arguments& args) {
     std::string path;
     std::string word;
     while (args.Next(word)) {
-        if (word == "--help") {
+        if (!args.IsOption(word)) {
+            if (!path.empty()) UsageError("one file at a time: '" + word + "' is one too many");
+            path = word;
+        } else if (word == "--help") {
             WriteOut(InfoHelp);
             return 0;
-        } else if (word.size() > 1 && word[0] == '-') {
-            UsageError("unknown option '" + word + "'");
-        } else if (!path.empty()) {
-            UsageError("one file at a time: '" + word + "' is one too many");
         } else {
-            path = word;
+            UsageError("unknown option '" + word + "'");
         }
     }
     if (path.empty()) UsageError("which file? Give a .ktf or .kbf data file");
@@ -75,7 +78,7 @@ int RunInfo(Arguments& args) {
 
     std::string out;
     Line(out, "File:", path);
-    Line(out, "Format:", FormatName(path));
+    Line(out, "Format:", FormatName(DataFiles.LastRead.kind));
     Line(out, "Samples:", "%.0f", count);
     Line(out, "Sample period:", "%g us", period);
     Line(out, "First time:", "%g us", OscState.TimeOffset);

@@ -27,7 +27,7 @@ constexpr const char* PlotHelp =
     "window's plot area as a PNG picture. With --spectrum the picture is the\n"
     "spectrum window's plot of the lower plot's stretch, as its copy button takes it.\n"
     "\n"
-    "  --out PICTURE     the PNG file to write\n"
+    "  --out PICTURE     the PNG file to write (its name ends in .png)\n"
     "  --size WxH        the plot area in pixels (default 1024x640)\n"
     "  --from US         start of the lower plot, microseconds (the Min field)\n"
     "  --width US        width of the lower plot, microseconds (the Width field)\n"
@@ -50,11 +50,16 @@ int RunPlot(Arguments& args) {
     bool spectrum = false;
     std::string word;
     while (args.Next(word)) {
-        if (word == "--help") {
+        if (!args.IsOption(word)) {
+            if (!file.empty()) UsageError("one file at a time: '" + word + "' is one too many");
+            file = word;
+        } else if (word == "--help") {
             WriteOut(PlotHelp);
             return 0;
         } else if (word == "--out") {
             out = args.Value(word);
+            if (Extension(out) != "png")
+                UsageError("the picture's name " + out + " must end in .png");
         } else if (word == "--size") {
             size = ParseSize(word, args.Value(word));
         } else if (word == "--from") {
@@ -71,12 +76,8 @@ int RunPlot(Arguments& args) {
         } else if (word == "--spectrum") {
             args.NoValue(word);
             spectrum = true;
-        } else if (word.size() > 1 && word[0] == '-') {
-            UsageError("unknown option '" + word + "'");
-        } else if (!file.empty()) {
-            UsageError("one file at a time: '" + word + "' is one too many");
         } else {
-            file = word;
+            UsageError("unknown option '" + word + "'");
         }
     }
     if (file.empty()) UsageError("which file? Give a .ktf or .kbf data file");
@@ -84,6 +85,8 @@ int RunPlot(Arguments& args) {
     if (!spectrum && !(minKHz.empty() && widthKHz.empty())) {
         UsageError("--min-khz and --width-khz choose the frequencies of --spectrum");
     }
+
+    RefuseOverwritingInput(file, out);
 
     OffscreenText text;
     BeginSession(spectrum ? 0 : size.width, spectrum ? 0 : size.height);
@@ -100,10 +103,10 @@ int RunPlot(Arguments& args) {
     if (spectrum) {
         SpectrumCanvas.Resize(size.width, size.height + 2);
         ShowSpectrumWindow(minKHz, widthKHz);
-        if (!SavePng(SpectrumCanvas, 1, size.height, out)) Failure("cannot write " + out);
-    } else if (!SavePng(PlotCanvas, 0, size.height, out)) {
-        Failure("cannot write " + out);
     }
+    const FileStatus written = spectrum ? SavePng(SpectrumCanvas, 1, size.height, out)
+                                        : SavePng(PlotCanvas, 0, size.height, out);
+    if (!written) Failure("cannot write " + out + ": " + FileStatusText(written, 0));
     return 0;
 }
 

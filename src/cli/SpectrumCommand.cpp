@@ -45,7 +45,10 @@ int RunSpectrum(Arguments& args) {
     std::string widthKHz;
     std::string word;
     while (args.Next(word)) {
-        if (word == "--help") {
+        if (!args.IsOption(word)) {
+            if (!file.empty()) UsageError("one file at a time: '" + word + "' is one too many");
+            file = word;
+        } else if (word == "--help") {
             WriteOut(SpectrumHelp);
             return 0;
         } else if (word == "--out") {
@@ -63,15 +66,13 @@ int RunSpectrum(Arguments& args) {
             widthKHz = ParseNumberText(word, args.Value(word));
         } else if (word == "--average") {
             average = std::to_string(ParseCount(word, args.Value(word), 1, MaxAvOver));
-        } else if (word.size() > 1 && word[0] == '-') {
-            UsageError("unknown option '" + word + "'");
-        } else if (!file.empty()) {
-            UsageError("one file at a time: '" + word + "' is one too many");
         } else {
-            file = word;
+            UsageError("unknown option '" + word + "'");
         }
     }
     if (file.empty()) UsageError("which file? Give a .ktf or .kbf data file");
+
+    if (!out.empty()) RefuseOverwritingInput(file, out);
 
     BeginSession(0, 0);
     OpenRecord(file);
@@ -82,8 +83,8 @@ int RunSpectrum(Arguments& args) {
     const std::string text = FormatSpectrumFile();
     if (out.empty()) {
         WriteOut(text);
-    } else if (!ReplaceFileContents(out, text)) {
-        Failure("cannot write " + out);
+    } else if (const FileStatus written = ReplaceFileContents(out, text); !written) {
+        Failure("cannot write " + out + ": " + FileStatusText(written, 0));
     }
     return 0;
 }

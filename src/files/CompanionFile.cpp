@@ -1,10 +1,11 @@
 #include "files/CompanionFile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 
-#include "files/FileReplace.h"
+#include "files/InputFile.h"
 #include "model/OscSettings.h"
 #include "model/SettingFields.h"
 #include "model/SettingsBounds.h"
@@ -57,18 +58,6 @@ void ApplyLine(char* line) {
     }
 }
 
-// The next line's first LineChars characters into line; false at the end.
-bool NextLine(std::FILE* file, char (&line)[LineChars + 1]) {
-    size_t length = 0;
-    int c = getc_unlocked(file);
-    if (c == EOF) return false;
-    for (; c != EOF && c != '\n'; c = getc_unlocked(file)) {
-        if (length < LineChars) line[length++] = static_cast<char>(c);
-    }
-    line[length] = '\0';
-    return true;
-}
-
 void AppendLine(std::string& text, const char* key, const char* format, auto value) {
     char line[128];
     const int length = std::snprintf(line, sizeof line, format, key, value);
@@ -83,22 +72,35 @@ std::string CompanionPath(const char* dataFilePath) {
     return std::string(dataFilePath, length - 3) + "cf";
 }
 
-void ReadCompanionSettings(const char* dataFilePath) {
+FileStatus ReadCompanionSettings(const char* dataFilePath) {
     const std::string path = CompanionPath(dataFilePath);
-    if (path.empty()) return;
-    std::FILE* file = std::fopen(path.c_str(), "r");
-    if (file == nullptr) return;
-    char line[LineChars + 1];
-    while (NextLine(file, line)) {
-        ApplyLine(line);
+    if (path.empty()) return {};
+    InputFile file(path, InputKinds::RegularFiles, CompanionReadLimit);
+    if (file.Status().problem == FileProblem::System) return {};  // none, or none to read
+    if (!file.IsOpen()) return file.Status();
+    std::string text(CompanionReadLimit, '\0');
+    text.resize(file.Read(text.data(), text.size()));
+    FileStatus status;
+    if (file.AtLimit()) {
+        // A line cut at the limit could give a setting a value nobody wrote.
+        status = {FileProblem::TooLarge};
+        text.resize(text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1);
     }
-    std::fclose(file);
+    for (size_t at = 0; at < text.size();) {
+        size_t end = text.find('\n', at);
+        if (end == std::string::npos) end = text.size();
+        char line[LineChars + 1];
+        const size_t length = std::min(end - at, LineChars);
+        std::memcpy(line, text.data() + at, length);
+        line[length] = '\0';
+        ApplyLine(line);
+        at = end + 1;
+    }
     BringSettingsIntoRange();
+    return status;
 }
 
-bool WriteCompanionSettings(const char* dataFilePath) {
-    const std::string path = CompanionPath(dataFilePath);
-    if (path.empty()) return false;
+std::string CompanionText() {
     std::string text;
     for (int32_t index = 1; index <= ConfigEntryCount; ++index) {
         const ConfigEntry entry = GetConfigEntry(index);
@@ -111,7 +113,7 @@ bool WriteCompanionSettings(const char* dataFilePath) {
             AppendLine(text, entry.key, "%s = %d\n", *entry.intField);
         }
     }
-    return ReplaceFileContents(path, text);
+    return text;
 }
 
 }  // namespace korvel

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "files/FileStatus.h"
+
 namespace korvel {
 
 // The companion path of a data file; empty when the path is shorter than the
@@ -20,11 +22,19 @@ std::string CompanionPath(const char* dataFilePath);
 // "%g". Num_Data is never taken (the record's length is the data file's), and
 // nothing derived is recomputed (Amplitude leaves Conversion as it is). The
 // settings are then brought into range, as after loading korvel.ini.
-void ReadCompanionSettings(const char* dataFilePath);
+//
+// Only a regular file is read (a pipe or a device beside a data file never
+// holds the program up), and at most CompanionReadLimit bytes of it: the lines
+// that lie whole within them count, and the result tells of the rest
+// (TooLarge). A missing file gives an ok result: most data files have none.
+FileStatus ReadCompanionSettings(const char* dataFilePath);
 
-// Writes the companion file of dataFilePath: one line "key = value" for every
-// configuration entry but Num_Data, each value exact (BaseAddr "%x", integers
-// "%d", floats "%.9g"), into a new file renamed into place. True when written.
-bool WriteCompanionSettings(const char* dataFilePath);
+// Room for every key on a line of the longest length that counts.
+inline constexpr size_t CompanionReadLimit = 16 * 1024;
+
+// The companion file of the settings in memory: one line "key = value" for
+// every configuration entry but Num_Data, each value exact (BaseAddr "%x",
+// integers "%d", floats "%.9g").
+std::string CompanionText();
 
 }  // namespace korvel

@@ -1,8 +1,6 @@
 #include "files/ConfigFile.h"
 
-#include <fcntl.h>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -10,6 +8,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "files/FileReplace.h"
+#include "files/InputFile.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
 #include "model/SettingFields.h"
@@ -56,23 +56,13 @@ void ApplyRecord(int32_t index, int32_t bits) {
     }
 }
 
-bool WriteAll(int fd, const unsigned char* data, size_t size) {
-    while (size > 0) {
-        const ssize_t written = write(fd, data, size);
-        if (written <= 0) return false;
-        data += written;
-        size -= static_cast<size_t>(written);
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string ConfigFilePath() {
     return ConfigDirectory() + "/korvel.ini";
 }
 
-void LoadConfig() {
+FileStatus LoadConfig() {
     // The base clock and the dividers keep the values they hold; at start those
     // are the defaults.
     const float baseFreq = OscSettings.BaseFreq;
@@ -84,19 +74,21 @@ void LoadConfig() {
     OscState.LoadedLength = MaxData;
     OscState.SamplePeriod = static_cast<float>(1.0 / OscSettings.BaseFreq);
 
-    std::FILE* file = std::fopen(ConfigFilePath().c_str(), "rb");
-    if (file != nullptr) {
-        unsigned char record[8];
-        while (std::fread(record, 1, sizeof record, file) == sizeof record) {
-            ApplyRecord(ReadLe32(record), ReadLe32(record + 4));
-        }
-        std::fclose(file);
+    InputFile file(ConfigFilePath(), InputKinds::RegularFiles, ConfigReadLimit);
+    FileStatus status = file.Status();
+    if (status.problem == FileProblem::System) status = {};  // missing or unreadable: the defaults
+    unsigned char records[ConfigReadLimit];
+    const size_t got = file.Read(records, sizeof records);
+    for (size_t at = 0; at + 8 <= got; at += 8) {
+        ApplyRecord(ReadLe32(records + at), ReadLe32(records + at + 4));
     }
+    if (file.AtLimit()) status = {FileProblem::TooLarge};
     BringSettingsIntoRange();
     OscState.SamplePeriod = static_cast<float>(1.0 / OscSettings.BaseFreq);
+    return status;
 }
 
-ConfigSave SaveConfig() {
+FileStatus SaveConfig() {
     unsigned char bytes[8 * ConfigEntryCount];
     for (int32_t index = 1; index <= ConfigEntryCount; ++index) {
         const ConfigEntry entry = GetConfigEntry(index);
@@ -105,38 +97,32 @@ ConfigSave SaveConfig() {
         WriteLe32(bytes + 8 * (index - 1), static_cast<uint32_t>(index));
         WriteLe32(bytes + 8 * (index - 1) + 4, bits);
     }
-
-    const std::string directory = ConfigDirectory();
     std::error_code error;
-    std::filesystem::create_directories(directory, error);
-    const std::string path = directory + "/korvel.ini";
-    std::string temporary = path + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0) return ConfigSave::Failed;
-    fchmod(fd, 0644);
-    const bool written = WriteAll(fd, bytes, sizeof bytes) && fsync(fd) == 0;
-    const bool closed = close(fd) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        unlink(temporary.c_str());
-        return ConfigSave::Failed;
-    }
-    // A crash before this point leaves the old korvel.ini as it was (and at
-    // most a stray korvel.ini.XXXXXX beside it, which nothing reads); after
-    // it, the new one whole. Make the rename itself durable, so that a crash right after a save
-    // keeps it.
-    const int dir = open(directory.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        fsync(dir);
-        close(dir);
-    }
-    return ConfigSave::Written;
+    std::filesystem::create_directories(ConfigDirectory(), error);
+    return ReplaceFileContents(ConfigFilePath(),
+                               {reinterpret_cast<const char*>(bytes), sizeof bytes});
 }
 
-ConfigSave SaveSettingsCommand() {
-    const ConfigSave result = SaveConfig();
-    if (result != ConfigSave::Written)
-        Ports.dialogs->Message(Text(TextId::SaveConfigError), nullptr);
+FileStatus SaveSettingsCommand() {
+    const FileStatus result = SaveConfig();
+    if (!result) {
+        const std::string message = std::string(Text(TextId::SaveConfigError)) + "\n\n" +
+                                    ConfigFilePath() + ": " +
+                                    FileStatusText(result, OscState.Russian);
+        Ports.dialogs->Message(message.c_str(), nullptr);
+    }
     return result;
+}
+
+std::string ConfigLoadMessage(const FileStatus& status, int russian) {
+    if (status.ok()) return {};
+    char text[4096 + 256];
+    std::snprintf(text, sizeof text,
+                  TextIn(status.problem == FileProblem::TooLarge ? TextId::ConfigTooLarge
+                                                                 : TextId::ConfigNotRead,
+                         russian),
+                  ConfigFilePath().c_str(), FileStatusText(status, russian).c_str());
+    return text;
 }
 
 }  // namespace korvel

@@ -3,15 +3,17 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
 #include "files/CompanionFile.h"
-#include "files/DataFileFormat.h"
 #include "files/DataFileState.h"
 #include "files/DataLineScan.h"
+#include "files/InputFile.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
+#include "model/Texts.h"
 
 namespace korvel {
 
@@ -31,32 +33,36 @@ struct ReadRecord {
     int32_t count = 0;
     float periodUs = 0.0f;
     float firstTimeUs = 0.0f;
-    bool finiteValues = true;
+    int32_t firstTimeAt = 0;  // where the first time was read (a text file's line)
+    int32_t nonFiniteAt = 0;  // the first value that is no finite number (line or sample)
 };
 
-class File {
+// The data file, opened once. The bytes read to tell its format are handed
+// out again to the reader of that format.
+class Input {
   public:
-    explicit File(const char* path) : file_(std::fopen(path, "rb")) {}
-    ~File() {
-        if (file_ != nullptr) std::fclose(file_);
-    }
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
-    bool IsOpen() const { return file_ != nullptr; }
+    explicit Input(const char* path) : file_(path, DataFiles.Inputs, SIZE_MAX) {}
+    const FileStatus& Status() const { return file_.Status(); }
+    bool IsOpen() const { return file_.IsOpen(); }
 
-    // Reads until size bytes have arrived or the file ends; returns the count.
     size_t Read(void* bytes, size_t size) {
-        size_t got = 0;
-        while (got < size) {
-            const size_t step = std::fread(static_cast<char*>(bytes) + got, 1, size - got, file_);
-            if (step == 0) break;
-            got += step;
-        }
-        return got;
+        const size_t again = std::min(size, replayed_ - replayedAt_);
+        std::memcpy(bytes, magic_ + replayedAt_, again);
+        replayedAt_ += again;
+        return again + file_.Read(static_cast<char*>(bytes) + again, size - again);
+    }
+    // The first bytes, read to tell the format and then given back.
+    size_t Peek(char (&magic)[4]) {
+        replayed_ = file_.Read(magic_, sizeof magic_);
+        std::memcpy(magic, magic_, sizeof magic_);
+        return replayed_;
     }
 
   private:
-    std::FILE* file_;
+    InputFile file_;
+    char magic_[4] = {};
+    size_t replayed_ = 0;
+    size_t replayedAt_ = 0;
 };
 
 float LittleEndianFloat(const unsigned char* bytes) {
@@ -66,9 +72,22 @@ float LittleEndianFloat(const unsigned char* bytes) {
     return std::bit_cast<float>(bits);
 }
 
-bool Acceptable(const ReadRecord& record) {
-    return record.count > 0 && record.finiteValues && std::isfinite(record.firstTimeUs) &&
-           std::isfinite(record.periodUs) && record.periodUs > 0.0f;
+DataFileRead Refused(ReadProblem problem, int32_t at = 0) {
+    DataFileRead read;
+    read.problem = problem;
+    read.at = at;
+    return read;
+}
+
+// Why a record as read cannot be shown; None when it can.
+DataFileRead Check(const ReadRecord& record) {
+    if (record.count <= 0) return Refused(ReadProblem::NoSamples);
+    if (!std::isfinite(record.firstTimeUs))
+        return Refused(ReadProblem::NonFiniteTime, record.firstTimeAt);
+    if (!(std::isfinite(record.periodUs) && record.periodUs > 0.0f))
+        return Refused(ReadProblem::NoTimeStep);
+    if (record.nonFiniteAt > 0) return Refused(ReadProblem::NonFiniteValue, record.nonFiniteAt);
+    return {};
 }
 
 void Accept(const ReadRecord& record) {
@@ -86,12 +105,14 @@ float StepNote(const char* line, int numbers) {
     return step;
 }
 
-bool ReadText(File& file) {
+DataFileRead ReadText(Input& file) {
     ReadRecord record;
     float timeUs = 0.0f;  // the first number of the last line that had one
     float valueMv = 0.0f;
     float stepNote = NAN;       // the step noted on that line
     bool noteOnSample = false;  // that line is a sample's own line
+    int32_t textLine = 1;       // the line of the file the piece lies on, as an editor counts
+    int32_t firstWordy = 0;     // the first line not blank that is no data line
     size_t begin = 0;
     size_t end = 0;
     bool ended = false;
@@ -127,12 +148,21 @@ bool ReadText(File& file) {
         piece[length] = after;
         begin += length;
         if (numbers == 2) {
-            if (record.count == 0) record.firstTimeUs = timeUs;
-            record.finiteValues &= std::isfinite(valueMv);
+            if (record.count == 0) {
+                record.firstTimeUs = timeUs;
+                record.firstTimeAt = textLine;
+            }
+            if (record.nonFiniteAt == 0 && !std::isfinite(valueMv)) record.nonFiniteAt = textLine;
             Staged[record.count++] = valueMv;
+        } else if (numbers >= 0 && firstWordy == 0) {
+            firstWordy = textLine;
         }
+        if (newline != nullptr) ++textLine;
     }
-    if (record.count == 0) return false;
+    if (record.count == 0) {
+        return firstWordy > 0 ? Refused(ReadProblem::NotANumber, firstWordy)
+                              : Refused(ReadProblem::NoSamples);
+    }
     record.periodUs = PeriodOfSpan(timeUs, record.firstTimeUs, record.count);
     // On a sample's own line the time stamp is that sample's: the span holds
     // one step less than there are samples.
@@ -141,20 +171,20 @@ bool ReadText(File& file) {
                                      timeUs, record.firstTimeUs, steps)) {
         record.periodUs = stepNote;
     }
-    if (!Acceptable(record)) return false;
-    Accept(record);
-    return true;
+    const DataFileRead checked = Check(record);
+    if (checked) Accept(record);
+    return checked;
 }
 
-bool ReadBinary(File& file) {
+DataFileRead ReadBinary(Input& file) {
     unsigned char header[BinaryHeaderBytes];
     const size_t got = file.Read(header, sizeof header);
-    if (got < 4) return false;
+    if (got < 4) return Refused(ReadProblem::TooShort, static_cast<int32_t>(got));
     const BinaryKind kind = BinaryKindOf(reinterpret_cast<const char*>(header));
-    if (kind == BinaryKind::None) return false;
+    if (kind == BinaryKind::None) return Refused(ReadProblem::UnknownFormat);
     if (got < sizeof header) {
         if (got >= 8) OscState.SamplePeriod = LittleEndianFloat(header + 4);
-        return false;
+        return Refused(ReadProblem::TruncatedHeader, static_cast<int32_t>(got));
     }
     ReadRecord record;
     record.periodUs = LittleEndianFloat(header + 4);
@@ -164,7 +194,10 @@ bool ReadBinary(File& file) {
     const size_t bodyBytes = kind == BinaryKind::SignedCodes     ? 8
                              : kind == BinaryKind::UnsignedCodes ? 4
                                                                  : 0;
-    if (file.Read(body, bodyBytes) < bodyBytes) return false;
+    const size_t bodyGot = file.Read(body, bodyBytes);
+    if (bodyGot < bodyBytes) {
+        return Refused(ReadProblem::TruncatedHeader, static_cast<int32_t>(got + bodyGot));
+    }
     const float conversion = bodyBytes >= 4 ? LittleEndianFloat(body) : 0.0f;
     const float zeroLevel = bodyBytes >= 8 ? LittleEndianFloat(body + 4) : 0.0f;
 
@@ -172,7 +205,6 @@ bool ReadBinary(File& file) {
     const size_t bytes = file.Read(Chunk, static_cast<size_t>(MaxData) * sampleBytes);
     record.count = static_cast<int32_t>(bytes / sampleBytes);
     const auto* codes = reinterpret_cast<const unsigned char*>(Chunk);
-    bool finite = true;
     for (int32_t i = 0; i < record.count; ++i) {
         float value;
         switch (kind) {
@@ -186,46 +218,102 @@ bool ReadBinary(File& file) {
                 value = LittleEndianFloat(codes + 4 * static_cast<size_t>(i));
                 break;
         }
-        finite &= std::isfinite(value);
+        if (record.nonFiniteAt == 0 && !std::isfinite(value)) record.nonFiniteAt = i + 1;
         Staged[i] = value;
     }
-    record.finiteValues = finite;
-    if (!Acceptable(record)) return false;
+    DataFileRead checked = Check(record);
+    checked.kind = kind;
+    if (!checked) return checked;
 
     Accept(record);
     if (kind != BinaryKind::Floats) OscSettings.Conversion = conversion;
     if (kind == BinaryKind::SignedCodes) OscSettings.ZeroLevel = zeroLevel;
     OscSettings.Bipolar = kind == BinaryKind::UnsignedCodes ? 0 : 1;
-    return true;
+    return checked;
 }
 
-int32_t DetectedMode(const char* path) {
-    File file(path);
-    if (!file.IsOpen()) return 0;
-    char magic[4];
-    if (file.Read(magic, sizeof magic) < sizeof magic) return 0;
-    return BinaryKindOf(magic) != BinaryKind::None ? DataFileBinary : DataFileText;
+DataFileRead Read(const char* path, int32_t mode) {
+    if (mode != DataFileText && mode != DataFileBinary && mode != DataFileDetect)
+        return Refused(ReadProblem::UnknownFormat);
+    Input file(path);
+    if (!file.IsOpen()) {
+        DataFileRead read = Refused(ReadProblem::File);
+        read.file = file.Status();
+        return read;
+    }
+    if (mode == DataFileDetect) {
+        char magic[4];
+        const size_t got = file.Peek(magic);
+        if (got < sizeof magic) return Refused(ReadProblem::TooShort, static_cast<int32_t>(got));
+        mode = BinaryKindOf(magic) != BinaryKind::None ? DataFileBinary : DataFileText;
+    }
+    DataFileRead read = mode == DataFileText ? ReadText(file) : ReadBinary(file);
+    // A read that failed half way is no file to show, whatever arrived.
+    if (!file.Status().ok()) {
+        read = Refused(ReadProblem::File);
+        read.file = file.Status();
+    }
+    return read;
 }
 
 }  // namespace
 
-bool ReadDataFile(int32_t mode) {
+DataFileRead ReadDataFile(int32_t mode) {
     OscState.DataMin = 0.0f;
     OscState.DataMax = 0.0f;
     const char* path = DataFiles.DataFileName;
-    if (mode == DataFileDetect) mode = DetectedMode(path);
-    if (mode != DataFileText && mode != DataFileBinary) return false;
-
-    {
-        File file(path);
-        if (!file.IsOpen()) return false;
-        const bool read = mode == DataFileText ? ReadText(file) : ReadBinary(file);
-        if (!read) return false;
+    DataFileRead read = Read(path, mode);
+    if (read) {
+        OscSettings.Num_Data = OscState.LoadedLength;
+        OscState.FileView = 1;
+        read.companion = ReadCompanionSettings(path);
     }
-    OscSettings.Num_Data = OscState.LoadedLength;
-    OscState.FileView = 1;
-    ReadCompanionSettings(path);
-    return true;
+    DataFiles.LastRead = read;
+    return read;
+}
+
+std::string DataFileReadText(const DataFileRead& read, const char* path, int russian) {
+    TextId text = TextId::ReadNoSamples;
+    switch (read.problem) {
+        case ReadProblem::None: {
+            if (read.companion.ok()) return {};
+            char words[4096 + 256];
+            std::snprintf(words, sizeof words, TextIn(TextId::ReadCompanionRefused, russian),
+                          CompanionPath(path).c_str(),
+                          FileStatusText(read.companion, russian).c_str());
+            return words;
+        }
+        case ReadProblem::File:
+            return FileStatusText(read.file, russian);
+        case ReadProblem::TooShort:
+            text = read.at == 0 ? TextId::ReadEmpty : TextId::ReadTooShort;
+            break;
+        case ReadProblem::UnknownFormat:
+            text = TextId::ReadUnknownFormat;
+            break;
+        case ReadProblem::TruncatedHeader:
+            text = TextId::ReadTruncatedHeader;
+            break;
+        case ReadProblem::NoSamples:
+            text = TextId::ReadNoSamples;
+            break;
+        case ReadProblem::NotANumber:
+            text = TextId::ReadNotANumber;
+            break;
+        case ReadProblem::NonFiniteValue:
+            text = read.kind == BinaryKind::None ? TextId::ReadNonFiniteValue
+                                                 : TextId::ReadNonFiniteSample;
+            break;
+        case ReadProblem::NonFiniteTime:
+            text = read.at > 0 ? TextId::ReadNonFiniteTime : TextId::ReadNonFiniteFirstTime;
+            break;
+        case ReadProblem::NoTimeStep:
+            text = read.kind == BinaryKind::None ? TextId::ReadTimesStill : TextId::ReadBadPeriod;
+            break;
+    }
+    char words[256];
+    std::snprintf(words, sizeof words, TextIn(text, russian), read.at);
+    return words;
 }
 
 }  // namespace korvel

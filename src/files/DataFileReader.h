@@ -25,9 +25,21 @@
 // changes: FileData, LoadedLength, Num_Data, TimeOffset, FileView, Conversion,
 // ZeroLevel and Bipolar are written only once the record has been accepted,
 // and a file of unknown magic is trusted with nothing at all.
+// Each refusal is named (DataFileRead.problem), with the line or sample where
+// it was found, so the user learns what is wrong with the file, not only that
+// something is.
+//
+// The file is opened once and read front to back (a pipe has no second
+// reading), only when it is a regular file, or a pipe where the command line
+// allows one (DataFiles.Inputs); a folder, a device or a socket is refused
+// before a byte is read.
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "files/DataFileFormat.h"
+#include "files/FileStatus.h"
 
 namespace korvel {
 
@@ -37,11 +49,38 @@ enum DataFileMode : int32_t {
     DataFileDetect = 3,  // binary when the file begins with a known magic, else text
 };
 
-// Reads the file named by DataFiles.DataFileName. True: the record is in the
+enum class ReadProblem : int32_t {
+    None,
+    File,             // not opened or not read: DataFileRead.file says why
+    TooShort,         // fewer bytes than a magic: no format to tell
+    UnknownFormat,    // read as binary, and no known magic; or no mode at all
+    TruncatedHeader,  // a binary header, or its body fields, cut short (at byte `at`)
+    NoSamples,        // an empty text file, or a binary header and nothing after it
+    NotANumber,       // a text file without a data line: line `at` is the first not blank
+    NonFiniteValue,   // line `at` of a text file, sample `at` of a binary one
+    NonFiniteTime,    // the first time: line `at` of a text file, 0 for a binary header
+    NoTimeStep,       // the times do not increase, or the header's period is not positive
+};
+
+struct DataFileRead {
+    ReadProblem problem = ReadProblem::None;
+    FileStatus file;                     // why the file could not be opened or read
+    int32_t at = 0;                      // the line (from 1), sample (from 1) or byte count
+    BinaryKind kind = BinaryKind::None;  // what the file was read as; None: text
+    FileStatus companion;                // why the companion file was refused, if it was
+    explicit operator bool() const { return problem == ReadProblem::None; }
+};
+
+// Reads the file named by DataFiles.DataFileName. Accepted: the record is in the
 // first LoadedLength elements of FileData, with LoadedLength, Num_Data =
 // LoadedLength, SamplePeriod, TimeOffset, FileView = 1, the settings a binary
-// body carries, and the companion settings file applied. False: refused
-// (above). Any other mode is refused.
-bool ReadDataFile(int32_t mode);
+// body carries, and the companion settings file applied. Else refused (above),
+// and so is any other mode. The result is kept in DataFiles.LastRead too.
+DataFileRead ReadDataFile(int32_t mode);
+
+// Why the data file at path was refused, in a few words for a message
+// (russian 1 for the Russian interface); for an accepted one, what was wrong
+// with its companion file, or nothing.
+std::string DataFileReadText(const DataFileRead& read, const char* path, int russian);
 
 }  // namespace korvel

@@ -5,6 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "files/DataFileReader.h"
+#include "files/InputFile.h"
+
 namespace korvel {
 
 // The file dialogs hand over at most this many bytes, terminator included.
@@ -14,6 +17,10 @@ struct DataFilesRecord {
     char DataFileName[DataFileNameSize]{};  // full path of the last data file chosen
     int32_t OpenFilterIndex = 1;            // 1 text, 2 binary, 3 all files (detect)
     int32_t SaveFilterIndex = 1;            // 1 text, 2 binary
+    // What a data file may be: the window reads regular files only, the
+    // command line takes a pipe too (a script's standard input).
+    InputKinds Inputs = InputKinds::RegularFiles;
+    DataFileRead LastRead;  // how the last data file read went, and why
 };
 
 extern DataFilesRecord DataFiles;

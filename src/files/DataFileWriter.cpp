@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -100,22 +101,38 @@ float SpanEndTime(float firstTimeUs, float periodUs, int32_t count) {
     return best;
 }
 
-DataFileWriteResult WriteDataFile(const char* path, int32_t format, int32_t first, int32_t last) {
+DataFileWrite WriteDataFile(const char* path, int32_t format, int32_t first, int32_t last) {
     first = std::max(first, 0);
     last = std::min({last, OscSettings.Num_Data - 1, MaxData - 1});
-    if (first > last || (format != SaveText && format != SaveBinary)) return DataFileNotWritten;
+    DataFileWrite write;
+    write.failedPath = path;
+    if (first > last || (format != SaveText && format != SaveBinary)) {
+        write.status = SystemFault(EINVAL);
+        return write;
+    }
     const int32_t count = last - first + 1;
     const std::string contents =
         format == SaveText ? TextFile(first, count) : BinaryFile(first, count);
-    if (!ReplaceFileContents(path, contents)) return DataFileNotWritten;
-    return WriteCompanionSettings(path) ? DataFileWritten : CompanionNotWritten;
+    const std::string companion = CompanionPath(path);
+    if (companion.empty()) {
+        // A name too short to have a companion: the data alone, and said so.
+        write.status = ReplaceFileContents(path, contents);
+        if (write.status) write = {CompanionNotWritten, SystemFault(EINVAL), companion};
+        return write;
+    }
+    const PairStatus pair = ReplaceFilePair(path, contents, companion, CompanionText());
+    if (pair.status) return {DataFileWritten, {}, {}};
+    write.status = pair.status;
+    if (pair.failed == 2) write.failedPath = companion;
+    if (pair.firstReplaced) write.result = CompanionNotWritten;
+    return write;
 }
 
-DataFileWriteResult WriteRecordFile(const char* path, int32_t format) {
+DataFileWrite WriteRecordFile(const char* path, int32_t format) {
     return WriteDataFile(path, format, 0, OscSettings.Num_Data - 1);
 }
 
-DataFileWriteResult WriteWindowFile(const char* path, int32_t format) {
+DataFileWrite WriteWindowFile(const char* path, int32_t format) {
     return WriteDataFile(path, format, OscSettings.Data_S, OscSettings.Data_E);
 }
 

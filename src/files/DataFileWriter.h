@@ -18,6 +18,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "files/FileStatus.h"
 
 namespace korvel {
 
@@ -29,21 +32,29 @@ enum DataFileSaveFormat : int32_t {
 enum DataFileWriteResult : int32_t {
     DataFileWritten = 0,      // the data file and its companion file
     DataFileNotWritten = 1,   // nothing on disk changed
-    CompanionNotWritten = 2,  // the data file is written, its companion file is not
+    CompanionNotWritten = 2,  // the data file is written, its companion file kept what it held
+};
+
+struct DataFileWrite {
+    DataFileWriteResult result = DataFileNotWritten;
+    FileStatus status;       // why a file was not written
+    std::string failedPath;  // which: the data file or its companion file
+    bool operator==(DataFileWriteResult other) const { return result == other; }
 };
 
 // Writes samples first..last (inclusive) of Record to path, sample k at time
-// TimeOffset + (first + k) * SamplePeriod, then the companion settings file.
-// The range is cut to the record (0..Num_Data - 1); an empty range or an
-// unknown format writes nothing. Each file goes into a new file renamed into
-// place, so a failure never leaves a half-written file behind.
-DataFileWriteResult WriteDataFile(const char* path, int32_t format, int32_t first, int32_t last);
+// TimeOffset + (first + k) * SamplePeriod, and its companion settings file,
+// as a pair (ReplaceFilePair): a data file never lands beside a companion
+// file it does not belong with, short of a failure between the two renames,
+// which the result names (CompanionNotWritten). The range is cut to the
+// record (0..Num_Data - 1); an empty range or an unknown format writes nothing.
+DataFileWrite WriteDataFile(const char* path, int32_t format, int32_t first, int32_t last);
 
 // Save: the whole record shown, samples 0..Num_Data - 1.
-DataFileWriteResult WriteRecordFile(const char* path, int32_t format);
+DataFileWrite WriteRecordFile(const char* path, int32_t format);
 
 // Win-save: the samples of the sub-window, Data_S..Data_E inclusive.
-DataFileWriteResult WriteWindowFile(const char* path, int32_t format);
+DataFileWrite WriteWindowFile(const char* path, int32_t format);
 
 // The time stamp t for which PeriodOfSpan(t, firstTimeUs, count) is periodUs;
 // when float arithmetic has no such t (the first time much larger than the

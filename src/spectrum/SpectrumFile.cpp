@@ -60,9 +60,12 @@ void SaveSpectrum() {
     request.confirmOverwrite = true;
     char path[PathSize];
     if (!Ports.dialogs->SaveFileName(request, path, sizeof path)) return;
-    if (ReplaceFileContents(path, FormatSpectrumFile())) return;
-    char text[PathSize + 256];
-    std::snprintf(text, sizeof text, Text(TextId::SpectrumSaveFailed), path);
+    const FileStatus written = ReplaceFileContents(path, FormatSpectrumFile());
+    if (written) return;
+    char text[PathSize + 512];
+    const int used = std::snprintf(text, sizeof text, Text(TextId::SpectrumSaveFailed), path);
+    std::snprintf(text + used, sizeof text - static_cast<size_t>(used), "\n\n%s",
+                  FileStatusText(written, OscState.Russian).c_str());
     Ports.dialogs->Message(text, Text(TextId::SpectrumTitle));
 }
 

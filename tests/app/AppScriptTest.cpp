@@ -10,6 +10,7 @@
 // bytes of a float or an integer, {s:N} for N spaces, and TEMP and DATA for
 // the test's own folder and tests/data.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <bit>
@@ -82,7 +83,7 @@ const std::map<std::string, std::function<void()>> Commands{
     {"Save", SaveCommand}, {"WinSave", WinSaveCommand}, {"SetUpBars", SetUpControlBars},
     {"RebuildList", RebuildFrequencyList}, {"SetUpDevice", SetUpDevice},
     {"StartUp", StartUp},
-    {"SaveConfig", [] { EXPECT_EQ(SaveConfig(), ConfigSave::Written); }},
+    {"SaveConfig", [] { EXPECT_TRUE(SaveConfig()); }},
     {"WindowShown", [] { SetMainWindowActive(true); }},
     {"WindowGone", [] { SetMainWindowActive(false); }},
     {"AverageUp", [] { EXPECT_EQ(AverageStep(-1), 0); }},
@@ -219,7 +220,7 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         int32_t first = 0, last = OscSettings.Num_Data - 1;
         words >> format >> first >> last;
         const int32_t kind = format == "text" ? SaveText : format == "binary" ? SaveBinary : 3;
-        written_ = WriteDataFile(Path(name).c_str(), kind, first, last);
+        written_ = WriteDataFile(Path(name).c_str(), kind, first, last).result;
     }
     // A data file read as Open reads it: text, binary, detect, or a mode by number.
     void Read(Words name, Words mode) {
@@ -227,7 +228,9 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         read_ = ReadDataFile(mode == "text"     ? DataFileText
                              : mode == "binary" ? DataFileBinary
                              : mode == "detect" ? DataFileDetect
-                                                : std::stoi(mode));
+                                                : std::stoi(mode))
+                    ? 1
+                    : 0;
     }
     // The Settings command, with its dialog's steps up to "ok" or "cancel".
     void RunSettings() {
@@ -288,6 +291,7 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         {"load", STEP(ResetOscSettings(); LoadConfig())},  // korvel.ini, from the defaults
         {"noconfig", STEP(setenv("XDG_CONFIG_HOME", WriteFile("x", "").c_str(), 1))},  // no folder
         {"file", STEP(WriteFile(n, v))},
+        {"fifo", STEP(mkfifo(Path(n).c_str(), 0600))},  // a named pipe nobody writes to
         {"answer", STEP(Answer(n, v))},  // the next file dialog's answer
         {"note", STEP(noted_ = OscSettings; *notedState_ = OscState)},
         {"read", STEP(Read(n, v))},
@@ -322,6 +326,8 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
          FIND(Text(std::vector{Control(n).sliderLo, Control(n).sliderHi, Control(n).sliderPos}))},
         {"title", FIND(ports.frame.title)},
         {"filename", FIND(std::string(DataFiles.DataFileName))},
+        {"reason",  // why the last data file read was refused, as the user is told
+         FIND(DataFileReadText(DataFiles.LastRead, DataFiles.DataFileName, 0))},
         {"messages", FIND(Last(ports.dialogs.messages))},  // how many, and the last one's text
         {"notices",  // how many, and the last one's second line
          FIND(std::to_string(Notices().size()) + " " + Notices().back().second)},
@@ -331,6 +337,7 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
          FIND(std::to_string(ports.timers.Period(n == "ExtTrigger" ? TimerId::ExtTrigger
                                                                    : TimerId::Oscillograph)))},
         {"contents", FIND(ReadFile(Path(n)))},
+        {"exists", FIND(Flag(std::filesystem::exists(Path(n))))},
         {"begins", FIND(ReadFile(Path(n)).substr(0, v.size()))},
         {"record",  // the first samples of the record shown
          FIND(Text(std::vector(OscState.Record, OscState.Record + Floats(n + " " + v).size())))},
@@ -355,8 +362,8 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         if (Actions.count(verb)) Actions.at(verb)(name, value);
         if (!Checks.count(verb)) return true;
         const std::string all = Unescaped(name + (value.empty() ? "" : " " + value));
-        const bool whole =
-            verb == "title" || verb == "filename" || verb == "messages" || verb == "notices";
+        const bool whole = verb == "title" || verb == "filename" || verb == "messages" ||
+                           verb == "notices" || verb == "reason";
         const std::string found = Checks.at(verb)(name, value);
         // A field's value, and the record's, compare as numbers of the field's kind.
         const std::string wanted = verb == "expect"                        ? Value(name, value)

@@ -30,8 +30,14 @@ while IFS= read -r step; do
       want=0
       [ "$verb" = run ] || { want=$1; shift; }
       status=0
-      "$CLI" "$@" >out 2>err || status=$?
+      timeout 60 "$CLI" "$@" >out 2>err </dev/null || status=$?
       [ "$status" = "$want" ] && { [ "$verb" = run ] || [ ! -s out ]; } || { cat out err; bad "exit status $status"; } ;;
+    pipe) eval "set -- $rest"  # FILE ARGS: FILE through a pipe on the standard input
+      from=$1; shift
+      status=0
+      cat "$from" | "$CLI" "$@" >out 2>err || status=$?
+      [ "$status" = 0 ] || { cat out err; bad "exit status $status"; } ;;
+    sh) eval "$rest" || bad ;;
     has) printf -v line '%b' "${rest#* }"
       grep -qFx -- "$line" "${rest%% *}" || { head -c 2000 "${rest%% *}"; bad; } ;;
     says) grep -qF -- "$rest" err || { cat err; bad; } ;;

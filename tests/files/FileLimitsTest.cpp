@@ -60,7 +60,7 @@ TEST_F(FileLimitsTest, TheConfigurationLivesInXdgConfigHome) {
 TEST_F(FileLimitsTest, AFullDiskLeavesTheOldFiles) {
     OscSettings.Num_Data = 5000;
     const std::string data = TempDir() + "/keep.ktf";
-    ASSERT_EQ(SaveConfig(), ConfigSave::Written);
+    ASSERT_TRUE(SaveConfig());
     ASSERT_EQ(WriteRecordFile(data.c_str(), SaveText), DataFileWritten);
     chmod(data.c_str(), 0640);
     const std::string ini = Ini(), text = ReadFile(data), cf = ReadFile(TempDir() + "/keep.cf");
@@ -69,7 +69,7 @@ TEST_F(FileLimitsTest, AFullDiskLeavesTheOldFiles) {
     OscSettings.AutoConf = 1;
     {
         FullDisk full;
-        EXPECT_EQ(SaveConfig(), ConfigSave::Failed);
+        EXPECT_FALSE(SaveConfig());
         SaveConfigOnExit();  // fails as quietly as it succeeds
         EXPECT_EQ(WriteRecordFile(data.c_str(), SaveText), DataFileNotWritten);
     }
@@ -90,7 +90,7 @@ TEST_F(FileLimitsTest, AFullDiskLeavesTheOldFiles) {
 // A folder without write permission: root writes into any folder, so no
 // descriptor is left either, which is where such a folder stops a save too.
 TEST_F(FileLimitsTest, AReadOnlyFolderLeavesTheOldFile) {
-    ASSERT_EQ(SaveConfig(), ConfigSave::Written);
+    ASSERT_TRUE(SaveConfig());
     const std::string before = Ini(), folder = TempDir() + "/config/korvel";
     OscSettings.Acc_Over = 9;
     ASSERT_EQ(chmod(folder.c_str(), 0500), 0);
@@ -101,10 +101,10 @@ TEST_F(FileLimitsTest, AReadOnlyFolderLeavesTheOldFile) {
     rlimit none = saved;
     none.rlim_cur = static_cast<rlim_t>(lowestFree);
     ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &none), 0);
-    const ConfigSave result = SaveConfig();
+    const bool result = SaveConfig().ok();
     setrlimit(RLIMIT_NOFILE, &saved);
     chmod(folder.c_str(), 0700);
-    EXPECT_EQ(result, ConfigSave::Failed);
+    EXPECT_FALSE(result);
     EXPECT_EQ(Ini(), before);
     EXPECT_EQ(Entries(folder), 1);
 }
@@ -113,7 +113,7 @@ TEST_F(FileLimitsTest, AReadOnlyFolderLeavesTheOldFile) {
 // end it: the old file is still there, whole, and loads as before.
 TEST_F(FileLimitsTest, ASaveKilledHalfWayLeavesTheOldFileWhole) {
     OscSettings.Acc_Over = 3;
-    ASSERT_EQ(SaveConfig(), ConfigSave::Written);
+    ASSERT_TRUE(SaveConfig());
     const std::string before = Ini();
     OscSettings.Acc_Over = 9;
     const pid_t child = fork();
@@ -135,7 +135,7 @@ TEST_F(FileLimitsTest, ASaveKilledHalfWayLeavesTheOldFileWhole) {
     EXPECT_EQ(OscSettings.Acc_Over, 3);
     // The next save goes through as if nothing had happened.
     OscSettings.Acc_Over = 5;
-    ASSERT_EQ(SaveConfig(), ConfigSave::Written);
+    ASSERT_TRUE(SaveConfig());
     LoadConfig();
     EXPECT_EQ(OscSettings.Acc_Over, 5);
 }

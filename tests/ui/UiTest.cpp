@@ -191,7 +191,8 @@ TEST_F(MainWindowTest, SaveAndOpenByKeysButtonsAndTheRealDialog) {
     QTest::mouseClick(Control("top", top::Open), Qt::LeftButton);
     EXPECT_EQ(std::vector<float>(OscState.FileData, OscState.FileData + MaxData), captured);
     Key(Qt::Key_F3);
-    EXPECT_EQ(ports.dialogs.messages.at(0).text, "Error reading KORVEL data");
+    EXPECT_EQ(ports.dialogs.messages.at(0).text,
+              "Error reading KORVEL data\n\nNo such file or directory");
 
     // The program's own dialog, in the current folder: the file type chosen
     // gives a name typed without one its extension.

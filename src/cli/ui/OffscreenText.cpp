@@ -1,14 +1,16 @@
 #include "cli/ui/OffscreenText.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 
 #include "canvas/TextEngine.h"
 #include "canvas/ui/QtTextEngine.h"
+#include "files/FileReplace.h"
 
 namespace korvel::cli {
 
@@ -49,14 +51,18 @@ OffscreenText::~OffscreenText() {
     InstallTextEngine(nullptr);
 }
 
-bool SavePng(const Canvas& canvas, int32_t top, int32_t height, const std::string& path) {
+FileStatus SavePng(const Canvas& canvas, int32_t top, int32_t height, const std::string& path) {
     if (canvas.Width() <= 0 || top < 0 || height <= 0 || top + height > canvas.Height()) {
-        return false;
+        return SystemFault(EINVAL);
     }
     const uint32_t* first = canvas.Pixels() + static_cast<size_t>(top) * canvas.Width();
     const QImage image(reinterpret_cast<const uchar*>(first), canvas.Width(), height,
                        canvas.Width() * 4, QImage::Format_RGB32);
-    return image.save(QFile::decodeName(QByteArray::fromStdString(path)), "PNG");
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) return SystemFault(ENOMEM);
+    return ReplaceFileContents(path, {png.constData(), static_cast<size_t>(png.size())});
 }
 
 }  // namespace korvel::cli

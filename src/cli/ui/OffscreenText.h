@@ -7,6 +7,7 @@
 #include <string>
 
 #include "canvas/Canvas.h"
+#include "files/FileStatus.h"
 
 class QGuiApplication;
 
@@ -23,8 +24,9 @@ class OffscreenText {
     std::unique_ptr<QGuiApplication> app_;
 };
 
-// Writes rows top .. top + height - 1 of the canvas to path as a PNG picture;
-// false when there is nothing to write or it cannot be written.
-bool SavePng(const Canvas& canvas, int32_t top, int32_t height, const std::string& path);
+// Writes rows top .. top + height - 1 of the canvas to path as a PNG picture,
+// as every file of the program is written: whole or not at all
+// (ReplaceFileContents), under the very bytes of path.
+FileStatus SavePng(const Canvas& canvas, int32_t top, int32_t height, const std::string& path);
 
 }  // namespace korvel::cli
