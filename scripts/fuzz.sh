@@ -4,7 +4,11 @@
 #   scripts/fuzz.sh SECONDS [TARGET...]   targets: TextDataFile BinaryDataFile
 #                                         DetectDataFile CompanionFile ConfigFile
 # Each target starts from its seeds in fuzz/corpus/<target> (kept as they are)
-# and the inputs it found before, in build/fuzz/corpus/<target>. A finding
+# and the inputs it found before, in build/fuzz/corpus/<target>, with the
+# words of its format from fuzz/<target>.dict (detect: text.dict and
+# binary.dict together). The longest seeds already sit on the readers'
+# limits, so every input may be as long as the limit from the start
+# (-len_control=0) instead of growing towards it run after run. A finding
 # stops that target's run and is kept in build/fuzz/findings/<target>/; the
 # script then fails. Logs: build/fuzz/logs/<target>.log.
 # With KEEP_GOING=1 a target runs its whole time in one child process after
@@ -24,8 +28,7 @@ targets=("$@")
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 
-# Seed folder and the longest input worth trying, per target: a data file
-# holds up to 65534 samples, the settings files are short.
+# Seed folder, dictionary and longest input per target.
 seeds_of() {
   case $1 in
     TextDataFile) echo text ;; BinaryDataFile) echo binary ;; DetectDataFile) echo detect ;;
@@ -33,10 +36,33 @@ seeds_of() {
     *) echo "unknown target $1" >&2; exit 2 ;;
   esac
 }
+# The detection target reads either kind of data file: its dictionary is the
+# two data-file dictionaries together.
+mkdir -p build/fuzz/dicts
+cat fuzz/text.dict fuzz/binary.dict >build/fuzz/dicts/detect.dict
+dict_of() {
+  case $1 in
+    DetectDataFile) echo build/fuzz/dicts/detect.dict ;;
+    *) echo "fuzz/$(seeds_of "$1").dict" ;;
+  esac
+}
+# The inputs must be able to reach the readers' limits, and no further than
+# needed, since a longer input only costs time:
+# - text: the reader examines MaxData = 65534 lines through a 256 KiB buffer.
+#   600000 bytes hold the seed full.ktf (578703 bytes: 65534 lines "t v" at
+#   1 us, with values of two characters), which has the buffer refilled
+#   twice, and some more. Lines of 9-digit numbers as Save writes them would
+#   need 1.4 MB for the same, at twice the time per input for no new path.
+# - binary: the header and MaxData floats are 262148 bytes; 270000 leaves
+#   room for some 2000 samples past the ones read.
+# - detect: either of the two.
+# - companion: every key on a line of the 259 characters kept is 33 * 260 =
+#   8580 bytes; 16384 leaves room for longer lines and repeated keys.
+# - korvel.ini: 2048 bytes are 256 records of 8, far more than its 33.
 max_len_of() {
   case $1 in
-    TextDataFile | DetectDataFile) echo 1200000 ;; BinaryDataFile) echo 262200 ;;
-    CompanionFile) echo 8192 ;; ConfigFile) echo 2048 ;;
+    TextDataFile | DetectDataFile) echo 600000 ;; BinaryDataFile) echo 270000 ;;
+    CompanionFile) echo 16384 ;; ConfigFile) echo 2048 ;;
   esac
 }
 
@@ -52,7 +78,8 @@ for target in "${targets[@]}"; do
   mkdir -p "$work" "$findings" "$(dirname "$log")"
   echo "== $target: $seconds s"
   if build/fuzz/fuzz/fuzz_"$target" "$work" "$seeds" -max_total_time="$seconds" \
-      -max_len="$(max_len_of "$target")" -timeout=30 -rss_limit_mb=2048 \
+      -max_len="$(max_len_of "$target")" -len_control=0 -dict="$(dict_of "$target")" \
+      -timeout=30 -rss_limit_mb=2048 \
       -print_final_stats=1 "${keep_going[@]}" -artifact_prefix="$findings/" >"$log" 2>&1; then
     grep -E '^#[0-9]+ +DONE|^Done|stat::number_of_executed_units|stat::average_exec_per_sec' "$log" || true
     [ ${#keep_going[@]} -eq 0 ] || grep -E '^#[0-9]+: cov' "$log" | tail -1
