@@ -34,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& path = DataFile();
     fuzz::WriteInput("rec.cf", data, size);
     std::strcpy(DataFiles.DataFileName, path.c_str());
-    fuzz::Require(ReadDataFile(DataFileText), "the data file beside the input was refused");
+    fuzz::Require(ReadDataFile(DataFileText).problem == ReadProblem::None,
+                  "the data file beside the input was refused");
     fuzz::RequireAcceptedRecord();
     fuzz::RequireSettingsInRange();
     const int32_t start = OscSettings.Data_S;

@@ -63,8 +63,9 @@ void WriteRecord(const std::string& name, bool window) {
     fs::create_directories(folder);
     for (int32_t format : {SaveText, SaveBinary}) {
         const fs::path path = folder / (name + (format == SaveText ? ".ktf" : ".kbf"));
-        const int32_t result =
-            window ? WriteWindowFile(path.c_str(), format) : WriteRecordFile(path.c_str(), format);
+        const DataFileWriteResult result =
+            (window ? WriteWindowFile(path.c_str(), format) : WriteRecordFile(path.c_str(), format))
+                .result;
         if (result != DataFileWritten) {
             std::fprintf(stderr, "cannot write %s\n", path.c_str());
             std::exit(1);
@@ -105,7 +106,7 @@ void WriteCodeForms(const std::string& floatFile, const std::string& prefix, siz
 }
 
 void WriteConfig(const char* name) {
-    if (SaveConfig() != ConfigSave::Written) {
+    if (!SaveConfig()) {
         std::fprintf(stderr, "cannot save the configuration\n");
         std::exit(1);
     }
