@@ -39,6 +39,9 @@ bool QtDialogs::AskFileName(bool save, FileDialogRequest& request, char* path, s
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    // The name the user chose, not the file a link leads to: the title and
+    // the companion settings file go with that name; saving writes through.
+    dialog.setOption(QFileDialog::DontResolveSymlinks, true);
     dialog.setDefaultSuffix(QString::fromUtf8(request.defaultExtension));
     QStringList filters;
     for (int32_t i = 0; i < request.filterCount; ++i) {
