@@ -10,10 +10,11 @@ Controls NoTopBar, NoBottomBar, NoSpectrumTopBar, NoSpectrumBottomBar;
 Frame NoFrame;
 Dialogs NoDialogs;
 Clipboard NoClipboard;
+Instrument NoInstrument;
 }  // namespace
 
 PortSet Ports{&NoTimers, &NoTopBar,  &NoBottomBar, &NoSpectrumTopBar, &NoSpectrumBottomBar,
-              &NoFrame,  &NoDialogs, &NoClipboard};
+              &NoFrame,  &NoDialogs, &NoClipboard, &NoInstrument};
 
 bool ReadFieldCount(const Controls& controls, int32_t id, int32_t& count) {
     char text[256];
@@ -26,7 +27,7 @@ bool ReadFieldCount(const Controls& controls, int32_t id, int32_t& count) {
 
 void ResetPorts() {
     Ports = PortSet{&NoTimers, &NoTopBar,  &NoBottomBar, &NoSpectrumTopBar, &NoSpectrumBottomBar,
-                    &NoFrame,  &NoDialogs, &NoClipboard};
+                    &NoFrame,  &NoDialogs, &NoClipboard, &NoInstrument};
 }
 
 }  // namespace korvel

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "ports/Instrument.h"
+
 namespace korvel {
 
 // ---------------------------------------------------------------- timers
@@ -14,6 +16,7 @@ enum class TimerId : int32_t {
     ExtTrigger = 1,    // polls for external triggers while a run waits (100 ms)
     Oscillograph = 2,  // the periodic capture of the main window
     SpectrumRun = 3,   // the spectrum window's continuous run
+    DevicePoll = 4,    // polls an instrument for the record under way
 };
 
 // Starting a running timer again restarts it with the new period. The host
@@ -166,6 +169,7 @@ struct PortSet {
     Frame* frame;
     Dialogs* dialogs;
     Clipboard* clipboard;
+    Instrument* instrument;  // instruments through libsigrok; the default has none
 };
 
 extern PortSet Ports;

@@ -114,7 +114,72 @@ bool FakeClipboard::SetBitmap(const uint32_t* source, int32_t w, int32_t h, int3
 
 void FakePorts::Install() {
     Ports = PortSet{&timers, &topBar,  &bottomBar, &spectrumTopBar, &spectrumBottomBar,
-                    &frame,  &dialogs, &clipboard};
+                    &frame,  &dialogs, &clipboard, &instrument};
+}
+
+bool FakeInstrument::Available(std::string& error) {
+    if (!available) error = "no libsigrok here";
+    return available;
+}
+
+std::vector<InstrumentDevice> FakeInstrument::Scan(const std::string&, const std::string&,
+                                                   std::string& error) {
+    if (!Available(error)) return {};
+    return {device};
+}
+
+bool FakeInstrument::Open(const InstrumentChoice& choice, InstrumentDevice& out,
+                          std::string& error) {
+    ++opens;
+    opened = choice;
+    if (!Available(error)) return false;
+    if (!openError.empty()) {
+        error = openError;
+        return false;
+    }
+    out = device;
+    return true;
+}
+
+void FakeInstrument::Close() {
+    ++closes;
+    running = false;
+}
+
+bool FakeInstrument::Start(int32_t count, bool trigger, std::string& error) {
+    ++starts;
+    lastCount = count;
+    lastTrigger = trigger;
+    if (!startError.empty()) {
+        error = startError;
+        return false;
+    }
+    running = true;
+    pollsLeft = pollsPerRecord;
+    return true;
+}
+
+InstrumentPoll FakeInstrument::Poll(float* out, std::string& error) {
+    ++polls;
+    if (!running) {
+        error = "not started";
+        return InstrumentPoll::Failed;
+    }
+    if (--pollsLeft > 0) return InstrumentPoll::Running;
+    running = false;
+    if (delivered == failAfterRecords) {
+        error = failError.empty() ? "the device has gone" : failError;
+        return InstrumentPoll::Failed;
+    }
+    for (int32_t i = 0; i < lastCount; ++i)
+        out[i] = samples[static_cast<size_t>(i) % samples.size()];
+    ++delivered;
+    return InstrumentPoll::Ready;
+}
+
+void FakeInstrument::Cancel() {
+    ++cancels;
+    running = false;
 }
 
 }  // namespace korvel::test

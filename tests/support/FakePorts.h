@@ -145,12 +145,39 @@ class FakeClipboard : public Clipboard {
 std::string Describe(const FileDialogRequest& request);
 
 // All fakes together; Install() points Ports at them.
+// An instrument that delivers, after pollsPerRecord polls, a record whose
+// sample i is samples[i % samples.size()] (mV); it can refuse to open or start,
+// and fail a record. It keeps what it was asked.
+struct FakeInstrument : Instrument {
+    bool available = true;
+    InstrumentDevice device{"demo", "Demo device", "", {"A0", "A1"}, {1000, 1000000}, true};
+    std::vector<float> samples{1.0f, 2.0f, 3.0f};
+    int32_t pollsPerRecord = 2;
+    std::string openError, startError, failError;  // non-empty: that step fails so
+    int32_t failAfterRecords = -1;                  // the record after that many fails
+    // What happened: opens, starts (count, trigger), polls, cancels, closes.
+    InstrumentChoice opened;
+    int32_t opens = 0, starts = 0, polls = 0, cancels = 0, closes = 0, lastCount = 0;
+    bool lastTrigger = false, running = false;
+    int32_t pollsLeft = 0, delivered = 0;
+
+    bool Available(std::string& error) override;
+    std::vector<InstrumentDevice> Scan(const std::string&, const std::string&,
+                                       std::string& error) override;
+    bool Open(const InstrumentChoice& choice, InstrumentDevice& out, std::string& error) override;
+    void Close() override;
+    bool Start(int32_t count, bool trigger, std::string& error) override;
+    InstrumentPoll Poll(float* out, std::string& error) override;
+    void Cancel() override;
+};
+
 struct FakePorts {
     FakeTimers timers;
     FakeControls topBar, bottomBar, spectrumTopBar, spectrumBottomBar;
     FakeFrame frame;
     FakeDialogs dialogs;
     FakeClipboard clipboard;
+    FakeInstrument instrument;
     void Install();
 };
 
