@@ -6,8 +6,10 @@
 #include <cstdlib>
 #include <limits>
 
+#include "acquisition/InstrumentCapture.h"
 #include "acquisition/ProcessRecord.h"
 #include "acquisition/SimulatedSource.h"
+#include "acquisition/Source.h"
 #include "model/Conversions.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
@@ -21,42 +23,7 @@ namespace korvel {
 
 namespace {
 
-RecordReadyHandler RecordReady = nullptr;
-
-void NotifyRecordReady() {
-    if (RecordReady != nullptr) RecordReady();
-}
-
 constexpr int32_t ExtPollPeriodMs = 100;
-
-// While a periodic capture runs, a step leaves the top bar and the pointer
-// alone: a blinking progress bar and an hourglass at every tick would only get
-// in the user's way.
-bool Quiet() {
-    return PeriodicCaptureOwnsDisplay();
-}
-
-void WriteAccumulator(int32_t count) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%d", count);
-    Ports.topBar->SetText(top::Accumulator, text);
-}
-
-void ShowProgressInsteadOfExternal(int32_t records) {
-    Controls& bar = *Ports.topBar;
-    bar.Show(top::External, false);
-    bar.Show(top::Progress, true);
-    bar.SetProgressRange(top::Progress, 0, records);
-    bar.SetProgressPos(top::Progress, 0);
-    bar.Repaint();
-}
-
-void ShowExternalInsteadOfProgress() {
-    Controls& bar = *Ports.topBar;
-    bar.Show(top::Progress, false);
-    bar.Show(top::External, true);
-    bar.Repaint();
-}
 
 // Step 1 of a capture: the counts typed into the two bars.
 void ReadCaptureFields() {
@@ -139,10 +106,6 @@ void CancelExternalRun(bool quiet) {
 
 }  // namespace
 
-void SetRecordReadyHandler(RecordReadyHandler handler) {
-    RecordReady = handler;
-}
-
 int32_t OscillographPeriodMs(float rateHz) {
     if (!(rateHz > 0.0f)) return 0;  // zero, negative or NaN: no period
     const double periodMs = std::trunc(1000.0 / static_cast<double>(rateHz));
@@ -161,10 +124,6 @@ int32_t RunPeriodMsOrExplain(TextId message) {
     return periodMs;
 }
 
-void Beep(int32_t type) {
-    if (OscSettings.Sound == 1) Ports.frame->Beep(type);
-}
-
 void StartStop() {
     OscState.StepIdle = 1;
     if (!Ports.topBar->IsChecked(top::Oscillograf)) {
@@ -172,13 +131,7 @@ void StartStop() {
         return;
     }
     if (OscState.OscRunning == 1) {
-        Ports.topBar->SetFace(top::StartStop, Face::Start);
-        Ports.topBar->Repaint();
-        OscState.OscRunning = 0;
-        Ports.timers->Kill(TimerId::ExtTrigger);
-        Ports.timers->Kill(TimerId::Oscillograph);
-        SetParam(ParamAutoNorm, OscState.SavedAutoNorm);
-        OscState.StepIdle = 1;
+        StopOscillograph();
         return;
     }
     // The rate field takes any number, but a rate of 0 Hz or less has no period:
@@ -195,11 +148,38 @@ void StartStop() {
     Ports.timers->Start(TimerId::Oscillograph, periodMs);
 }
 
+void StopOscillograph() {
+    Ports.topBar->SetFace(top::StartStop, Face::Start);
+    Ports.topBar->Repaint();
+    OscState.OscRunning = 0;
+    Ports.timers->Kill(TimerId::ExtTrigger);
+    Ports.timers->Kill(TimerId::Oscillograph);
+    CancelInstrumentCapture();
+    SetParam(ParamAutoNorm, OscState.SavedAutoNorm);
+    OscState.StepIdle = 1;
+}
+
 void CaptureStep() {
+    if (OscState.DeviceBusy == 1) {
+        CancelInstrumentCapture();
+        return;
+    }
     ReadCaptureFields();
     const int32_t records = OscSettings.Acc_Over;
     const bool quiet = Quiet();
+    if (InstrumentInUse() && OscState.ExtStart == 1 && !Source.device.externalTrigger) {
+        char text[512];
+        std::snprintf(text, sizeof text, Text(TextId::DeviceNoExternalTrigger),
+                      SourceName().c_str());
+        Ports.dialogs->Message(text, nullptr);
+        OscState.StepIdle = 1;
+        return;
+    }
     if (records >= 2 && !quiet) ShowProgressInsteadOfExternal(records);
+    if (InstrumentInUse()) {
+        StartInstrumentCapture(records, quiet, OscState.ExtStart == 1);
+        return;
+    }
     if (OscState.ExtStart == 0) {
         ManualCapture(records, quiet);
     } else if (OscState.ExtArmed == 0) {

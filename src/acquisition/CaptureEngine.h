@@ -7,16 +7,10 @@
 
 #include <cstdint>
 
+#include "acquisition/CaptureFeedback.h"
 #include "model/Texts.h"
 
 namespace korvel {
-
-// Told when a capture has put a new record in place, after processing and
-// the vertical range's request: the main window redraws its plots there (and
-// the spectrum's run draws on top). The engine itself never draws; without a
-// handler a capture only fills the records.
-using RecordReadyHandler = void (*)();
-void SetRecordReadyHandler(RecordReadyHandler handler);
 
 // The Start/Stop action (Start/Stop button, Manual start, External start):
 // one capture step, or with the "Oscillograf" box ticked, start or stop the
@@ -25,16 +19,19 @@ void StartStop();
 
 // One capture step: a whole manual capture, or arming or cancelling an
 // external-start run. Also the step of the spectrum window's continuous run.
+// With an instrument as the source the capture runs on (DevicePollTick), and
+// a step while it runs cancels it.
 void CaptureStep();
+
+// Ends the oscillograph mode: its timers stopped, an instrument's capture
+// under way cancelled, Start/Stop idle again, AutoNorm as the mode found it.
+void StopOscillograph();
 
 // Timer 2: one periodic capture, unless a step is under way.
 void OscTimerTick();
 
 // Timer 1: one poll of the external trigger of a waiting run.
 void ExtTimerTick();
-
-// The system sound of a message-box type (0, 64, 48) when Sound is 1.
-void Beep(int32_t type);
 
 // The timer period of the oscillograph mode at rateHz: trunc(1000 / rateHz)
 // ms, at least 1 ms (a faster rate runs as fast as the timer can) and at most

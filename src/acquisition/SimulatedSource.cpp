@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "acquisition/Source.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
 #include "model/Parameters.h"
@@ -17,15 +18,6 @@ uint32_t NoiseState = 1;
 int32_t NextNoise() {
     NoiseState = NoiseState * 214013u + 2531011u;
     return static_cast<int32_t>((NoiseState >> 16) & 0x7FFF);
-}
-
-void LeaveFileView() {
-    if (OscState.FileView != 1) return;
-    OscState.TimeOffset = 0.0f;
-    OscSettings.Num_Data = MaxData;
-    OscState.LoadedLength = MaxData;
-    SetFrequencyIndex(OscSettings.Korv_Freq);
-    OscState.FileView = 0;
 }
 
 // One record of codes into AccBuffer, added to what it holds when accumulate is set.
@@ -76,11 +68,6 @@ int32_t PollTrigger(int32_t& counter) {
     if (OscState.ExtArmed == 0) return 2;
     AcquireRecord(AcquireTriggered, counter);
     return OscState.AccDone;
-}
-
-void RefreshConversion() {
-    OscState.DeviceVersion = 255;
-    OscSettings.Conversion = static_cast<float>(OscSettings.Amplitude * 0.00390625);
 }
 
 bool DeviceSetup() {

@@ -23,10 +23,6 @@ int32_t AcquireRecord(int32_t action, int32_t& counter);
 // (the simulated trigger fires at every poll) and returns AccDone.
 int32_t PollTrigger(int32_t& counter);
 
-// Called at every plot refresh: DeviceVersion 255 and Conversion = Amplitude
-// / 256, so a binary file's own conversion lasts until the next drawing.
-void RefreshConversion();
-
 // The device's set-up, at the main window's first show: RefreshConversion,
 // and the first call also clears Record and returns true (the device has just
 // been set up); later calls return false.

@@ -1,6 +1,7 @@
 #include "app/ResetAll.h"
 
 #include "acquisition/SimulatedSource.h"
+#include "acquisition/Source.h"
 #include "app/MainCommands.h"
 #include "app/StartUp.h"
 #include "display/PlotState.h"
@@ -19,6 +20,7 @@ void ResetAllRecords() {
     OscState.Russian = 0;
     ResetPorts();
     ResetSimulatedSource();
+    ResetSource();
     ResetPlotState();
     ResetDataFiles();
     ResetSpectrumData();

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "acquisition/SimulatedSource.h"
+#include "acquisition/Source.h"
 #include "display/PlotLabels.h"
 #include "display/PlotScale.h"
 #include "display/PlotState.h"

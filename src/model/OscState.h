@@ -24,6 +24,8 @@ struct OscStateFlags {
     int32_t PrevBaseAddr = 0;     // BaseAddr before its last change
     int32_t DeviceReady = 0;      // 1 once the acquisition source has been set up
     int32_t DeviceVersion = 255;  // 255 stands for the simulated source
+    double SourceRateHz = 0.0;    // the instrument's sample rate; 0 while the simulated card is used
+    int32_t DeviceBusy = 0;       // 1 while an instrument's capture is under way
     int32_t AccCount = 0;         // records accumulated so far by an external-start run
     int32_t AccDone = 0;          // 1 when AccCount has reached Acc_Over
     int32_t ExtCount = 0;         // records accumulated by the capture under way

@@ -26,8 +26,14 @@ int32_t ValidFrequencyIndex(int32_t k) {
     return std::clamp(k, 0, 3);
 }
 
-// SamplePeriod = FreqDiv[Korv_Freq] / BaseFreq, in microseconds since BaseFreq is in MHz.
+// SamplePeriod = FreqDiv[Korv_Freq] / BaseFreq, in microseconds since BaseFreq
+// is in MHz; with an instrument, one over its sample rate: the clock and the
+// dividers are the simulated card's.
 void UpdateSamplePeriod() {
+    if (OscState.SourceRateHz > 0.0) {
+        OscState.SamplePeriod = static_cast<float>(1e6 / OscState.SourceRateHz);
+        return;
+    }
     const int32_t divider = OscSettings.FreqDiv[ValidFrequencyIndex(OscSettings.Korv_Freq)];
     OscState.SamplePeriod = static_cast<float>(static_cast<double>(divider) /
                                                static_cast<double>(OscSettings.BaseFreq));

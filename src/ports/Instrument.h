@@ -20,6 +20,7 @@ struct InstrumentDevice {
     std::vector<std::string> channels;    // its analog channels: "A0", "CH1"
     std::vector<uint64_t> sampleRatesHz;  // the rates it offers, ascending
     bool externalTrigger = false;         // it can wait for a trigger of its own
+    uint64_t sampleRateHz = 0;            // once opened: the rate in force
 };
 
 // The source the user chose: an instrument by driver (and connection, for

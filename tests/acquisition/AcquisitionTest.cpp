@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "acquisition/CaptureEngine.h"
+#include "acquisition/InstrumentCapture.h"
 #include "acquisition/ProcessRecord.h"
 #include "acquisition/RecordMeasurements.h"
 #include "acquisition/SimulatedSource.h"
+#include "acquisition/Source.h"
 #include "app/ResetAll.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
@@ -70,7 +72,7 @@ class Acquisition : public test::CoreTest {
         const std::string words =
             " scenario type oscillograph press step tick set acquire poll setup process "
             "zero file codes acc record is returned text message timer period log logstart "
-            "fingerprint ";
+            "fingerprint source device cancel calls ";
         EXPECT_NE(words.find(" " + word + " "), std::string::npos) << "no step " << word;
         const std::map<std::string, std::string> buffers = {{"file", "FileData"},
                                                             {"codes", "AccBuffer"},
@@ -99,7 +101,21 @@ class Acquisition : public test::CoreTest {
         if (word == "oscillograph") bar[top::Oscillograf].checked = (row >> what, what == "on");
         if (word == "press") row >> what, OscState.ExtStart = what == "external", StartStop();
         if (word == "step") CaptureStep();
-        if (word == "tick") row >> what, what == "osc" ? OscTimerTick() : ExtTimerTick();
+        if (word == "tick") {
+            row >> what;
+            what == "osc" ? OscTimerTick() : what == "device" ? DevicePollTick() : ExtTimerTick();
+        }
+        if (word == "source") {  // DRIVER [CHANNEL [RATE]], or simulated
+            InstrumentChoice choice;
+            row >> what;
+            if (what != "simulated") row >> choice.channel >> choice.sampleRateHz;
+            choice.driver = what == "simulated" ? "" : what;
+            std::string error;
+            returned = UseSource(choice, error);
+            if (!error.empty()) ports.dialogs.Message(error.c_str(), nullptr);
+        }
+        if (word == "device") Instrument(row);
+        if (word == "cancel") CancelInstrumentCapture();
         if (word == "set") test::Fields(row, false);
         if (word == "acquire")
             returned =
@@ -132,9 +148,17 @@ class Acquisition : public test::CoreTest {
         if (word == "period")
             seen = std::to_string(
                 OscillographPeriodMs(std::strtof((row >> what, what).c_str(), nullptr)));
+        if (word == "calls") {  // what the instrument was asked
+            const test::FakeInstrument& i = ports.instrument;
+            seen = "opens " + std::to_string(i.opens) + " starts " + std::to_string(i.starts) +
+                   " of " + std::to_string(i.lastCount) + (i.lastTrigger ? " triggered" : "") +
+                   " cancels " + std::to_string(i.cancels);
+        }
         if (word == "timer") {
-            const int32_t ms = ports.timers.Period(
-                (row >> what, what) == "osc" ? TimerId::Oscillograph : TimerId::ExtTrigger);
+            row >> what;
+            const int32_t ms = ports.timers.Period(what == "osc"      ? TimerId::Oscillograph
+                                                   : what == "device" ? TimerId::DevicePoll
+                                                                      : TimerId::ExtTrigger);
             seen = ms < 0 ? "off" : std::to_string(ms);
         }
         if (word == "log" || word == "logstart") std::swap(seen, Log), Log.clear();
@@ -151,6 +175,24 @@ class Acquisition : public test::CoreTest {
         }
     }
 
+    // The fake instrument's behaviour: polls N (per record), fail N (the record
+    // after N fails), trigger 0|1, samples V ..., openerror|starterror|failerror TEXT.
+    void Instrument(std::istringstream& row) {
+        test::FakeInstrument& i = ports.instrument;
+        std::string what;
+        row >> what;
+        if (what == "polls") row >> i.pollsPerRecord;
+        if (what == "fail") row >> i.failAfterRecords;
+        if (what == "trigger") row >> i.device.externalTrigger;
+        if (what == "samples") {
+            const std::vector<double> v = test::Numbers(row);
+            i.samples.assign(v.begin(), v.end());
+        }
+        if (what == "openerror") i.openError = Rest(row);
+        if (what == "starterror") i.startError = Rest(row);
+        if (what == "failerror") i.failError = Rest(row);
+    }
+
     LoggingBar bar;
     LoggingFrame frame;
     int32_t returned = 0;
@@ -159,7 +201,8 @@ class Acquisition : public test::CoreTest {
 TEST_F(Acquisition, ScenariosOfTheEngineTheSourceAndProcessing) {
     for (const auto& [file, scenarios] : {std::pair("capture_engine.txt", 13),
                                           {"simulated_source.txt", 6},
-                                          {"process_record.txt", 8}}) {
+                                          {"process_record.txt", 8},
+                                          {"instrument_capture.txt", 7}}) {
         int32_t started = 0;
         test::ForEachRow(std::string("acquisition/") + file, [&](std::istringstream& row) {
             std::string word;

@@ -154,7 +154,7 @@ struct FakeInstrument : Instrument {
     std::vector<float> samples{1.0f, 2.0f, 3.0f};
     int32_t pollsPerRecord = 2;
     std::string openError, startError, failError;  // non-empty: that step fails so
-    int32_t failAfterRecords = -1;                  // the record after that many fails
+    int32_t failAfterRecords = -1;                 // the record after that many fails
     // What happened: opens, starts (count, trigger), polls, cancels, closes.
     InstrumentChoice opened;
     int32_t opens = 0, starts = 0, polls = 0, cancels = 0, closes = 0, lastCount = 0;
