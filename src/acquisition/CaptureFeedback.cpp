@@ -20,6 +20,7 @@ void SetRecordReadyHandler(RecordReadyHandler handler) {
 }
 
 void NotifyRecordReady() {
+    OscState.RecordsReady = static_cast<int32_t>(static_cast<uint32_t>(OscState.RecordsReady) + 1);
     if (RecordReady != nullptr) RecordReady();
 }
 

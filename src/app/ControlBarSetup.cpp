@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <initializer_list>
 
+#include "acquisition/Source.h"
+#include "app/SourceCommands.h"
 #include "model/Conversions.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
@@ -33,6 +35,10 @@ void FillStandardFrequencies(Controls& bar) {
 }  // namespace
 
 void RebuildFrequencyList() {
+    if (InstrumentInUse()) {
+        ShowInstrumentRates();
+        return;
+    }
     Controls& bar = *Ports.topBar;
     const int32_t selected = bar.SelectedListItem(top::FrequencyList);
     bar.ClearList(top::FrequencyList);

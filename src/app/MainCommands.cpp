@@ -5,7 +5,10 @@
 #include <limits>
 
 #include "acquisition/CaptureEngine.h"
+#include "acquisition/InstrumentCapture.h"
 #include "acquisition/ProcessRecord.h"
+#include "acquisition/Source.h"
+#include "app/SourceCommands.h"
 #include "display/Plot.h"
 #include "display/SubWindowFields.h"
 #include "files/ConfigFile.h"
@@ -56,6 +59,10 @@ void ResetMainWindowState() {
     mainWindowActive = false;
 }
 
+void CancelCommand() {
+    CancelInstrumentCapture();
+}
+
 void StartStopCommand() {
     if (OscState.SpectrumRunning == 1) return;
     OscState.ExtStart = Ports.topBar->IsChecked(top::External) ? 1 : 0;
@@ -93,10 +100,19 @@ void OscillografClicked() {
 void FrequencySelected() {
     Controls& bar = *Ports.topBar;
     if (PeriodicCaptureOwnsDisplay()) {
-        bar.SelectListItem(top::FrequencyList, OscSettings.Korv_Freq);
+        // The list goes back to the rate in use.
+        if (InstrumentInUse()) {
+            ShowInstrumentRates();
+        } else {
+            bar.SelectListItem(top::FrequencyList, OscSettings.Korv_Freq);
+        }
         return;
     }
-    SetFrequencyIndex(bar.SelectedListItem(top::FrequencyList));
+    if (InstrumentInUse()) {
+        InstrumentRateSelected(bar.SelectedListItem(top::FrequencyList));
+    } else {
+        SetFrequencyIndex(bar.SelectedListItem(top::FrequencyList));
+    }
     // Only the time scale changes; the fields show the same samples in the new
     // times, with six decimals. Both texts are made before either is written:
     // writing Min redraws the sub-window at once and moves Data_E.

@@ -14,6 +14,9 @@ void SetMainWindowActive(bool active);
 bool MainWindowActive();
 void ResetMainWindowState();
 
+// Escape: stops an instrument's capture under way (the record shown stays).
+void CancelCommand();
+
 void StartStopCommand();      // Start/Stop button: start as the "External" box says
 void ManualStartCommand();    // F5
 void ExternalStartCommand();  // F6

@@ -2,8 +2,11 @@
 
 #include "acquisition/CaptureEngine.h"
 #include "acquisition/SimulatedSource.h"
+#include "acquisition/Source.h"
+#include "app/SourceCommands.h"
 #include "display/Plot.h"
 #include "files/ConfigFile.h"
+#include "files/DeviceFile.h"
 #include "model/Language.h"
 #include "model/OscState.h"
 #include "model/Texts.h"
@@ -22,6 +25,7 @@ FileStatus StartUp() {
     ChooseLanguage();
     ConnectCaptureToPlot();
     ConfigRefused = LoadConfig();
+    SetStartSource(LoadDeviceChoice());
     return ConfigRefused;
 }
 
@@ -31,8 +35,13 @@ void SetUpDevice() {
         ConfigRefused = {};
         Ports.dialogs->Message(message.c_str(), nullptr);
     }
+    // The instrument of the last run (or of --device), opened before the
+    // first drawing; one that cannot be opened is told, and the card used.
+    if (!StartSource().IsSimulated()) SelectSource(StartSource(), false);
     if (DeviceSetup()) {
-        Ports.dialogs->Notice(Text(TextId::NoticeProduct), Text(TextId::NoticeSimulation));
+        const std::string source =
+            InstrumentInUse() ? SourceName() : Text(TextId::NoticeSimulation);
+        Ports.dialogs->Notice(Text(TextId::NoticeProduct), source.c_str());
     }
 }
 

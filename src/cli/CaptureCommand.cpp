@@ -1,5 +1,5 @@
-// capture: one manual capture from the simulated source, as F5 makes it in a
-// window just opened with the saved settings.
+// capture: one manual capture from the simulated source (or an instrument),
+// as F5 makes it in a window just opened with the saved settings.
 #include <charconv>
 #include <cstdio>
 #include <string>
@@ -8,6 +8,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliSession.h"
 #include "files/DataFileWriter.h"
+#include "files/DeviceFile.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
 #include "model/SettingsBounds.h"
@@ -19,13 +20,21 @@ namespace {
 
 constexpr const char* CaptureHelp =
     "Usage: korvel-cli capture [--records N] [--average N] [--invert] [--out FILE]\n"
+    "                          [--device SPEC [--channel NAME] [--samplerate RATE]]\n"
     "\n"
     "Makes one manual capture from the simulated source with the saved settings\n"
     "(korvel.ini), as F5 does in a window just opened, and writes the record.\n"
+    "With --device the record comes from an instrument instead ('korvel-cli\n"
+    "devices' lists them): SPEC is a driver with its options, as in demo or\n"
+    "rigol-ds:conn=tcp-raw/192.0.2.1/5555; the record is Num_Data samples of one\n"
+    "analog channel in mV at the device's sample rate.\n"
     "\n"
     "  --records N   records summed into the capture (the Accumulator field), 1 to 100000\n"
     "  --average N   samples of the moving average (the Average over field), 1 to 1000000\n"
     "  --invert      negate every captured sample (the Invert box of Settings)\n"
+    "  --device SPEC      the instrument (simulated: the simulated card)\n"
+    "  --channel NAME     its analog channel (default: its first)\n"
+    "  --samplerate RATE  its sample rate in Hz, as 1M or 250k (default: its own)\n"
     "  --out FILE    write FILE.ktf (text) or FILE.kbf (binary) and its companion\n"
     "                settings file FILE.cf; without it, one line \"time_us value_mV\"\n"
     "                per sample goes to the standard output\n"
@@ -76,6 +85,9 @@ int RunCapture(Arguments& args) {
     std::string average;
     std::string out;
     bool invert = false;
+    InstrumentChoice device;
+    std::string channel;
+    std::string rate;
     std::string word;
     while (args.Next(word)) {
         if (word == "--help") {
@@ -91,18 +103,35 @@ int RunCapture(Arguments& args) {
         } else if (word == "--out") {
             out = args.Value(word);
             FormatOfName(out);
+        } else if (word == "--device") {
+            const std::string spec = args.Value(word);
+            std::string error;
+            if (!ParseDeviceSpec(spec, device, error))
+                UsageError("--device " + spec + ": " + error);
+        } else if (word == "--channel") {
+            channel = args.Value(word);
+        } else if (word == "--samplerate") {
+            rate = args.Value(word);
         } else {
             UsageError("unknown argument '" + word + "'");
         }
     }
 
+    if (device.IsSimulated() && !(channel.empty() && rate.empty()))
+        UsageError("--channel and --samplerate choose what --device gives");
+    if (!channel.empty()) device.channel = channel;
+    if (!rate.empty() && !ParseRate(rate, device.sampleRateHz))
+        UsageError("--samplerate takes a rate in Hz such as 1M or 250k, not '" + rate + "'");
+
     BeginSession(0, 0);
+    if (!device.IsSimulated()) UseDevice(device);
     // The numbers go into the bars' fields as typed; the capture reads them there.
     if (!records.empty()) TypeIntoTopBar(top::Accumulator, records);
     if (!average.empty()) TypeIntoBottomBar(bottom::Average, average);
     if (invert) OscSettings.Invert = 1;
     OscState.ExtStart = 0;
     CaptureStep();
+    AwaitInstrumentRecord();
 
     if (out.empty()) {
         WriteOut(RecordLines());

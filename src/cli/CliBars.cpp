@@ -32,6 +32,7 @@ int32_t CliBar::SelectedListItem(int32_t id) const {
 
 void CliDialogs::Message(const char* text, const char* caption) {
     ++messages;
+    last = text;
     if (hold) return;
     if (caption != nullptr && caption[0] != '\0') {
         std::fprintf(stderr, "korvel-cli: %s: %s\n", caption, text);
@@ -90,6 +91,7 @@ void InstallCliPorts() {
     Ports.spectrumTopBar = &SpectrumTopBar();
     Ports.spectrumBottomBar = &SpectrumBottomBar();
     Ports.dialogs = &Answers();
+    Ports.instrument = &Instruments();
 }
 
 }  // namespace korvel::cli

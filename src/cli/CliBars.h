@@ -52,8 +52,12 @@ class CliDialogs : public Dialogs {
     std::string answer;    // the path the next file dialog gives
     int32_t filter = 0;    // the filter it reports chosen; 0 keeps the dialog's own
     int32_t messages = 0;  // messages shown (or held) so far
+    std::string last;      // the last message's text
     bool hold = false;     // keep messages off the standard error
 };
+
+// The instruments of this build: libsigrok's, or none.
+Instrument& Instruments();
 
 // The bars of both windows and the dialogs, installed as the ports.
 CliBar& TopBar();

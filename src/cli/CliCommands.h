@@ -12,6 +12,7 @@ int RunConvert(Arguments& args);
 int RunSpectrum(Arguments& args);
 int RunPlot(Arguments& args);
 int RunConfig(Arguments& args);
+int RunDevices(Arguments& args);
 
 // Writes text to the standard output whole; a failed write (a full disk, a
 // closed pipe) is a failure of the command.

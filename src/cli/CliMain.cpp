@@ -18,7 +18,8 @@ constexpr const char* MainHelp =
     "files, measurements and pictures as the window, for scripts.\n"
     "\n"
     "Commands:\n"
-    "  capture   one manual capture from the simulated source\n"
+    "  capture   one manual capture from the simulated source or an instrument\n"
+    "  devices   the instruments found (USB, network, the demo device)\n"
     "  info      samples, times and measurements of a data file\n"
     "  convert   a data file between its text and binary forms\n"
     "  spectrum  the power spectrum of a data file, as a .ksf spectrum file\n"
@@ -37,6 +38,7 @@ struct Command {
 constexpr Command Commands[] = {
     {"capture", RunCapture},   {"info", RunInfo}, {"convert", RunConvert},
     {"spectrum", RunSpectrum}, {"plot", RunPlot}, {"config", RunConfig},
+    {"devices", RunDevices},
 };
 
 }  // namespace

@@ -2,11 +2,16 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
+#include "acquisition/InstrumentCapture.h"
+#include "acquisition/Source.h"
 #include "app/ControlBarSetup.h"
 #include "app/DataFileCommands.h"
 #include "app/MainCommands.h"
+#include "app/SourceCommands.h"
 #include "app/StartUp.h"
 #include "cli/CliArguments.h"
 #include "cli/CliBars.h"
@@ -17,6 +22,7 @@
 #include "files/DataFileReader.h"
 #include "files/DataFileState.h"
 #include "files/DataFileWriter.h"
+#include "files/DeviceFile.h"
 #include "model/OscState.h"
 #include "ports/ControlIds.h"
 #include "ports/SpectrumControlIds.h"
@@ -54,6 +60,9 @@ void RefuseOverwritingInput(const std::string& in, const std::string& out) {
 
 void BeginSession(int32_t width, int32_t height) {
     StartUp();
+    // A script's results do not hang on the instrument the window used last:
+    // the simulated card, unless a command names a device.
+    SetStartSource({});
     DataFiles.Inputs = InputKinds::RegularFilesOrPipes;
     InstallCliPorts();
     SetUpControlBars();
@@ -113,6 +122,28 @@ void OpenRecord(const std::string& path) {
     dialogs.hold = false;
     dialogs.answer.clear();
     ReportRead(path);
+}
+
+void UseDevice(const InstrumentChoice& choice) {
+    std::string error;
+    if (!UseSource(choice, error))
+        Failure("cannot use the device " + DeviceSpecText(choice) + ": " + error);
+    RebuildFrequencyList();
+}
+
+void AwaitInstrumentRecord() {
+    const int32_t before = OscState.RecordsReady;
+    CliDialogs& dialogs = Answers();
+    dialogs.hold = true;
+    while (OscState.DeviceBusy == 1) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(DevicePollPeriodMs));
+        DevicePollTick();
+    }
+    dialogs.hold = false;
+    if (InstrumentInUse() && OscState.RecordsReady == before) {
+        const std::string why = dialogs.last.substr(0, dialogs.last.find('\n'));
+        Failure(why.empty() ? "the instrument delivered no record" : why);
+    }
 }
 
 void TypeIntoBottomBar(int32_t id, const std::string& text) {

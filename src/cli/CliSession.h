@@ -8,6 +8,7 @@
 #include <string>
 
 #include "files/FileStatus.h"
+#include "ports/Instrument.h"
 
 namespace korvel::cli {
 
@@ -39,6 +40,15 @@ void WarnOfConfig(const FileStatus& loaded);
 // Ends the command when out names the very file in is (a link or another
 // path to it included): writing it would replace the data being read.
 void RefuseOverwritingInput(const std::string& in, const std::string& out);
+
+// Makes the instrument chosen the source, as the Device dialog does, or ends
+// the command with the reason it cannot be used.
+void UseDevice(const InstrumentChoice& choice);
+
+// Lets an instrument's capture under way run to its end, polling it as the
+// window's timer does; a capture that ends without a record ends the command
+// with the reason.
+void AwaitInstrumentRecord();
 
 // Types text into a field of the lower (or upper) bar, as a user would.
 void TypeIntoBottomBar(int32_t id, const std::string& text);

@@ -50,6 +50,8 @@ inline constexpr int32_t ManualStart = 32772;
 inline constexpr int32_t ExternalStart = 32773;
 inline constexpr int32_t Help = 57670;
 inline constexpr int32_t About = 57664;
+inline constexpr int32_t Device = 32780;  // the Device dialog
+inline constexpr int32_t Cancel = 32781;  // Escape: stops what a key or a click started
 }  // namespace command
 
 }  // namespace korvel

@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "acquisition/CaptureEngine.h"
+#include "acquisition/InstrumentCapture.h"
+#include "acquisition/Source.h"
 #include "display/PlotState.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
@@ -15,11 +17,38 @@
 
 namespace korvel {
 
+namespace {
+
+// An instrument's record comes on a later tick than the one that started it:
+// the spectrum is taken at the first tick that finds it there, and the next
+// record started then. A capture that ended without a record (the device
+// failed, and the user was told) ends the run.
+bool RecordAwaited = false;
+int32_t ReadyBefore = 0;
+
+bool InstrumentRecordNotYet() {
+    if (!InstrumentInUse()) return false;
+    if (OscState.DeviceBusy == 1) return true;
+    const bool arrived = RecordAwaited && OscState.RecordsReady != ReadyBefore;
+    const bool failed = RecordAwaited && !arrived;
+    RecordAwaited = !failed;
+    ReadyBefore = OscState.RecordsReady;
+    if (failed) {
+        ToggleSpectrumRun();
+        return true;
+    }
+    CaptureStep();
+    return !arrived;
+}
+
+}  // namespace
+
 void ToggleSpectrumRun() {
     SpectrumViewRecord& v = SpectrumView;
     Controls& bar = *Ports.spectrumTopBar;
     if (OscState.SpectrumRunning == 1) {
         Ports.timers->Kill(TimerId::SpectrumRun);
+        CancelInstrumentCapture();
         bar.SetFace(spectrumTop::Run, Face::SpectrumIdle);
         OscState.SpectrumRunning = 0;
         return;
@@ -32,6 +61,7 @@ void ToggleSpectrumRun() {
         TakeSpectrum(ComputeSpectrum(SubWindowArea.first, SubWindowArea.last, ModeResetAverage));
     }
     v.RunCount = 0;
+    RecordAwaited = false;
     bar.SetFace(spectrumTop::Run, Face::Wait);
     bar.Repaint();
     Ports.timers->Start(TimerId::SpectrumRun, periodMs);
@@ -41,7 +71,11 @@ void ToggleSpectrumRun() {
 void SpectrumRunTick() {
     SpectrumViewRecord& v = SpectrumView;
     if (OscState.SpectrumRunning == 0) return;
-    CaptureStep();
+    if (InstrumentInUse()) {
+        if (InstrumentRecordNotYet()) return;
+    } else {
+        CaptureStep();
+    }
     if (v.Accumulate == 1) {
         ++v.RunCount;
         char text[64];

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "acquisition/CaptureEngine.h"
+#include "acquisition/InstrumentCapture.h"
 #include "app/BarTips.h"
 #include "app/ControlBarSetup.h"
 #include "app/DataFileCommands.h"
@@ -24,11 +25,13 @@
 #include "app/SettingsCommand.h"
 #include "app/StartUp.h"
 #include "app/ui/AboutDlg.h"
+#include "app/ui/DeviceDlg.h"
 #include "app/ui/SettingsDlg.h"
 #include "canvas/TextEngine.h"
 #include "display/PlotCopy.h"
 #include "display/PlotStyle.h"
 #include "display/ui/PlotWidget.h"
+#include "model/OscState.h"
 #include "ports/ControlIds.h"
 #include "ports/ui/Bitmaps.h"
 #include "ports/ui/ControlBar.h"
@@ -87,6 +90,7 @@ COscFrame::COscFrame(QWidget* parent)
     framePort_ = std::make_unique<QtFrame>(this, plot_);
     timers_.SetTick(TimerId::ExtTrigger, ExtTimerTick);
     timers_.SetTick(TimerId::Oscillograph, OscTimerTick);
+    timers_.SetTick(TimerId::DevicePoll, DevicePollTick);
     timers_.SetTick(TimerId::SpectrumRun, SpectrumRunTickShown);
     Ports.timers = &timers_;
     Ports.topBar = &topControls_;
@@ -120,6 +124,7 @@ void COscFrame::BuildMenu() {
     file->addAction(UiText(TextId::MenuExit), this, command(command::Exit));
     bar->addSeparator();
     bar->addAction(UiText(TextId::MenuSettings), this, command(command::Settings));
+    bar->addAction(UiText(TextId::MenuDevice), this, command(command::Device));
     bar->addSeparator();
     QMenu* actions = bar->addMenu(UiText(TextId::MenuActions));
     actions->addAction(UiText(TextId::MenuManualStart), this, command(command::ManualStart));
@@ -139,6 +144,7 @@ void COscFrame::BuildAccelerators() {
         {QKeySequence(Qt::Key_F5), command::ManualStart},
         {QKeySequence(Qt::Key_F6), command::ExternalStart},
         {QKeySequence(Qt::ALT | Qt::Key_X), command::Exit},
+        {QKeySequence(Qt::Key_Escape), command::Cancel},
     };
     for (const auto& [key, id] : keys) {
         auto* shortcut = new QShortcut(key, this);
@@ -267,6 +273,15 @@ void COscFrame::Command(int32_t id) {
         case command::WinSave:
             WinSaveCommand();
             break;
+        case command::Device:
+            if (!PeriodicCaptureOwnsDisplay()) {
+                CDeviceDlg device(this);
+                device.exec();
+            }
+            break;
+        case command::Cancel:
+            CancelCommand();
+            break;
         case command::Settings:
             SettingsCommand([this] {
                 CSettingsDlg settings(this);
@@ -317,6 +332,8 @@ void COscFrame::closeEvent(QCloseEvent* event) {
     SetMainWindowActive(false);
     timers_.Kill(TimerId::ExtTrigger);
     timers_.Kill(TimerId::Oscillograph);
+    timers_.Kill(TimerId::DevicePoll);
+    CancelInstrumentCapture();
     event->accept();
     emit closed();
 }

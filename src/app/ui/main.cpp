@@ -1,12 +1,21 @@
 // KORVEL: start-up of the program with its window.
 #include <QApplication>
 #include <QScreen>
+#include <cstdio>
+#include <string>
+
+#ifdef KORVEL_HAVE_SIGROK
+#include "acquisition/sigrok/SigrokInstrumentPort.h"
+#endif
 
 #include "app/MainCommands.h"
+#include "app/SourceCommands.h"
 #include "app/StartUp.h"
 #include "app/ui/Application.h"
 #include "app/ui/OscFrame.h"
+#include "files/DeviceFile.h"
 #include "model/Texts.h"
+#include "ports/Ports.h"
 #include "ports/ui/UiText.h"
 
 int main(int argc, char* argv[]) {
@@ -14,6 +23,29 @@ int main(int argc, char* argv[]) {
     korvel::ui::PrepareApplication();
 
     korvel::StartUp();
+#ifdef KORVEL_HAVE_SIGROK
+    korvel::Ports.instrument = &korvel::SigrokInstrumentPort();
+#endif
+    // --device SPEC: the source to start with, instead of the last run's.
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype k = 1; k < arguments.size(); ++k) {
+        QString spec;
+        if (arguments[k] == "--device" && k + 1 < arguments.size()) {
+            spec = arguments[++k];
+        } else if (arguments[k].startsWith("--device=")) {
+            spec = arguments[k].mid(9);
+        } else {
+            continue;
+        }
+        korvel::InstrumentChoice choice;
+        std::string error;
+        if (!korvel::ParseDeviceSpec(spec.toStdString(), choice, error)) {
+            std::fprintf(stderr, "korvel: --device %s: %s\n", spec.toLocal8Bit().constData(),
+                         error.c_str());
+            return 2;
+        }
+        korvel::SetStartSource(choice);
+    }
 
     korvel::ui::COscFrame frame;
     // The program ends with its main window, whatever other window is open.
