@@ -29,6 +29,8 @@
 #include "acquisition/ProcessRecord.h"
 #include "app/ControlBarSetup.h"
 #include "app/DataFileCommands.h"
+#include "app/SourceCommands.h"
+#include "acquisition/InstrumentCapture.h"
 #include "app/MainCommands.h"
 #include "app/SettingsCommand.h"
 #include "app/SettingsDialog.h"
@@ -82,7 +84,7 @@ const std::map<std::string, std::function<void()>> Commands{
     {"ExtTick", ExtTimerTick}, {"Exit", SaveConfigOnExit}, {"Open", OpenCommand},
     {"Save", SaveCommand}, {"WinSave", WinSaveCommand}, {"SetUpBars", SetUpControlBars},
     {"RebuildList", RebuildFrequencyList}, {"SetUpDevice", SetUpDevice},
-    {"StartUp", StartUp},
+    {"StartUp", [] { StartUp(); }}, {"Escape", CancelCommand}, {"DeviceTick", DevicePollTick},
     {"SaveConfig", [] { EXPECT_TRUE(SaveConfig()); }},
     {"WindowShown", [] { SetMainWindowActive(true); }},
     {"WindowGone", [] { SetMainWindowActive(false); }},
@@ -232,6 +234,25 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
                     ? 1
                     : 0;
     }
+    void Source(Words driver, Words rest) {
+        InstrumentChoice choice;
+        std::istringstream words(rest);
+        words >> choice.channel >> choice.sampleRateHz;
+        choice.driver = driver == "simulated" ? "" : driver;
+        read_ = SelectSource(choice, true) ? 1 : 0;
+    }
+    // The fake instrument: rates R ..., openerror TEXT, samples V ..., trigger 0|1.
+    void Instrument(Words what, Words value) {
+        test::FakeInstrument& i = ports.instrument;
+        if (what == "rates") {
+            i.device.sampleRatesHz.clear();
+            for (const float hz : Floats(value))
+                i.device.sampleRatesHz.push_back(static_cast<uint64_t>(hz));
+        }
+        if (what == "openerror") i.openError = value;
+        if (what == "samples") i.samples = Floats(value);
+        if (what == "trigger") i.device.externalTrigger = value == "1";
+    }
     // The Settings command, with its dialog's steps up to "ok" or "cancel".
     void RunSettings() {
         SettingsCommand([&] {
@@ -296,6 +317,8 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         {"note", STEP(noted_ = OscSettings; *notedState_ = OscState)},
         {"read", STEP(Read(n, v))},
         {"savefile", STEP(SaveFile(n, v))},
+        {"source", STEP(Source(n, v))},  // the Device dialog's OK: DRIVER CHANNEL RATE, or simulated
+        {"instrument", STEP(Instrument(n, v))},
         {"companion", STEP(ReadCompanionSettings(Path(n).c_str()))},
         // The Settings dialog: its own buttons, and the command around it.
         {"open", STEP(logic.Initialise())},
@@ -329,6 +352,8 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         {"reason",  // why the last data file read was refused, as the user is told
          FIND(DataFileReadText(DataFiles.LastRead, DataFiles.DataFileName, 0))},
         {"messages", FIND(Last(ports.dialogs.messages))},  // how many, and the last one's text
+        {"asked", FIND(ports.instrument.opened.driver + " " + ports.instrument.opened.channel + " " +
+                       std::to_string(ports.instrument.opened.sampleRateHz))},  // the last Open
         {"notices",  // how many, and the last one's second line
          FIND(std::to_string(Notices().size()) + " " + Notices().back().second)},
         {"request", FIND(test::Describe(Requests(n).back()))},
@@ -363,7 +388,7 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         if (!Checks.count(verb)) return true;
         const std::string all = Unescaped(name + (value.empty() ? "" : " " + value));
         const bool whole = verb == "title" || verb == "filename" || verb == "messages" ||
-                           verb == "notices" || verb == "reason";
+                           verb == "notices" || verb == "reason" || verb == "asked";
         const std::string found = Checks.at(verb)(name, value);
         // A field's value, and the record's, compare as numbers of the field's kind.
         const std::string wanted = verb == "expect"                        ? Value(name, value)
