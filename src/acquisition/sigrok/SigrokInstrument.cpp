@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <libsigrokcxx/libsigrokcxx.hpp>
 #include <map>
+#include <mutex>
 
 #include "acquisition/sigrok/SigrokDeviceInfo.h"
 
@@ -22,6 +23,28 @@ bool Answers(const sigrok::Configurable& item, const sigrok::ConfigKey* key,
     } catch (const sigrok::Error&) {
         return false;
     }
+}
+
+// libsigrok's drivers belong to the process, not to a context: a second
+// context would set them up again over the first one's. So every instrument
+// shares one context, made at the first need; one that cannot be made is
+// not tried again.
+std::shared_ptr<sigrok::Context> ProcessContext(std::string& error) {
+    static std::mutex mutex;
+    static bool tried = false;
+    static std::string failure;
+    static std::shared_ptr<sigrok::Context> context;
+    std::lock_guard<std::mutex> lock(mutex);
+    if (!tried) {
+        tried = true;
+        try {
+            context = sigrok::Context::create();
+        } catch (const std::exception& e) {
+            failure = std::string("libsigrok cannot be started: ") + e.what();
+        }
+    }
+    if (!context) error = failure;
+    return context;
 }
 
 bool IsOscilloscope(const sigrok::Driver& driver) {
@@ -60,15 +83,7 @@ SigrokInstrument::~SigrokInstrument() {
 }
 
 bool SigrokInstrument::Available(std::string& error) {
-    if (!contextTried_) {
-        contextTried_ = true;
-        try {
-            context_ = sigrok::Context::create();
-        } catch (const std::exception& e) {
-            contextError_ = std::string("libsigrok cannot be started: ") + e.what();
-        }
-    }
-    if (!context_) error = contextError_;
+    if (!context_) context_ = ProcessContext(error);
     return context_ != nullptr;
 }
 

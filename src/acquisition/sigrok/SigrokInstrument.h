@@ -30,8 +30,8 @@ class SigrokInstrument : public Instrument {
     SigrokInstrument& operator=(const SigrokInstrument&) = delete;
     ~SigrokInstrument() override;
 
-    // Makes libsigrok's context at the first call; a context that cannot be
-    // made is not tried again, and the error stays the same.
+    // Makes libsigrok's context at the process's first call; a context that
+    // cannot be made is not tried again, and the error stays the same.
     bool Available(std::string& error) override;
 
     // With a driver: that driver's devices, at connection when one is given.
@@ -72,8 +72,8 @@ class SigrokInstrument : public Instrument {
     std::chrono::milliseconds RecordTimeout(int32_t count) const;
     bool SetTriggerSource(bool trigger, std::string& error);
 
-    bool contextTried_ = false;
-    std::string contextError_;
+    // The process's one context, shared by every instrument; held here so
+    // that it outlives this instrument's device.
     std::shared_ptr<sigrok::Context> context_;
 
     std::shared_ptr<sigrok::HardwareDevice> device_;
