@@ -62,6 +62,10 @@ class SigrokInstrument : public Instrument {
     // For figures known in advance from the demo device: the open
     // channel's wave ("square", "sine", "triangle", "sawtooth") and its
     // amplitude in volts (the wave swings from -amplitudeV to +amplitudeV).
+    // libsigrok 0.5.2's demo keeps a square wave whole only at 10 V and
+    // only on a channel that has not had another wave: otherwise it keeps
+    // the old wave, or shrinks the square one by amplitude / 10 V every
+    // 1020 samples.
     bool SetDemoPattern(const std::string& pattern, double amplitudeV, std::string& error);
 
     // For tests of the time-out: the time-out of the next records instead
