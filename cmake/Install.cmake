@@ -36,4 +36,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # platform plugins (xcb for the window, offscreen for korvel-cli) ship with
 # libqt6gui6. Liberation Mono gives the plots Courier's metrics.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+# Instruments through libsigrok's C++ bindings, which reach GLib through
+# glibmm; libsigrok itself, with its demo device, comes with libsigrokcxx4.
+if(TARGET korvel_sigrok)
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
+         ", libsigrokcxx4 (>= 0.5.2), libglibmm-2.4-1v5 (>= 2.66)")
+endif()
 include(CPack)
