@@ -113,6 +113,10 @@ void FrequencySelected() {
     } else {
         SetFrequencyIndex(bar.SelectedListItem(top::FrequencyList));
     }
+    ShowSubWindowInNewTimes();
+}
+
+void ShowSubWindowInNewTimes() {
     // Only the time scale changes; the fields show the same samples in the new
     // times, with six decimals. Both texts are made before either is written:
     // writing Min redraws the sub-window at once and moves Data_E.

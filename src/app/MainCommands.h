@@ -22,10 +22,14 @@ void ManualStartCommand();    // F5
 void ExternalStartCommand();  // F6
 void OscillografClicked();    // the "Oscillograf" box, already toggled by the click
 void FrequencySelected();     // a new entry of the frequency list
-void AverageChanged();        // the text of "Average over" changed
-void OscFreqChanged();        // the text of the oscillograph frequency field changed
-void SetZeroCommand();        // "Set 0"
-void FollowModeClicked();     // the "Follow Mode" box, already toggled by the click
+
+// The Min and Width fields after the time step changed: the same samples in
+// the new times.
+void ShowSubWindowInNewTimes();
+void AverageChanged();     // the text of "Average over" changed
+void OscFreqChanged();     // the text of the oscillograph frequency field changed
+void SetZeroCommand();     // "Set 0"
+void FollowModeClicked();  // the "Follow Mode" box, already toggled by the click
 
 // The up-down controls beside "Accumulator" and "Average over". proposedDelta
 // is the change of position that the control proposes: -1 for its up arrow,

@@ -45,6 +45,7 @@ bool SelectSource(const InstrumentChoice& choice, bool remember) {
     Ports.topBar->SelectListItem(top::FrequencyList, OscSettings.Korv_Freq);
     RebuildFrequencyList();
     ShowSourceInTitle();
+    if (OscState.FileView != 1) ShowSubWindowInNewTimes();
     if (MainWindowActive()) RefreshPlot();
     return opened;
 }

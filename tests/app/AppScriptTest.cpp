@@ -139,6 +139,7 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
             {"OscRunning", &s.OscRunning}, {"SpectrumRunning", &s.SpectrumRunning},
             {"ExtStart", &s.ExtStart}, {"ExtArmed", &s.ExtArmed}, {"PrevBaseAddr", &s.PrevBaseAddr},
             {"OscToggleBusy", &s.OscToggleBusy}, {"SpectrumValid", &s.SpectrumValid},
+            {"DeviceBusy", &s.DeviceBusy},
             {"TrackingOn", &PlotState.TrackingOn}, {"EditsLive", &PlotState.EditsLive},
             {"OpenFilter", &DataFiles.OpenFilterIndex}, {"SaveFilter", &DataFiles.SaveFilterIndex},
             {"PlotsShown", &ports.frame.plotShown}, {"Repaints", &ports.bottomBar.repaints},

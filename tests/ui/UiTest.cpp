@@ -43,6 +43,7 @@
 #include "ports/ui/QtClipboard.h"
 #include "ports/ui/QtControls.h"
 #include "ports/ui/QtDialogs.h"
+#include "ports/ui/QtTimerHost.h"
 #include "ports/ui/UpDownControl.h"
 #include "spectrum/SpectrumView.h"
 #include "spectrum/ui/CSpectrum.h"
@@ -301,6 +302,27 @@ TEST(QtPorts, Utf8CopyKeepsWholeCharacters) {
                   static_cast<int32_t>(std::strlen(fits)));
         EXPECT_STREQ(buffer, fits);
     }
+}
+
+// Each timer calls its own tick, the instrument's poll included, and runs at its own period.
+TEST(QtPorts, EveryTimerHasItsOwnTick) {
+    static std::string fired;
+    QtTimerHost host;
+    host.SetTick(TimerId::ExtTrigger, [] { fired += "e"; });
+    host.SetTick(TimerId::Oscillograph, [] { fired += "o"; });
+    host.SetTick(TimerId::SpectrumRun, [] { fired += "s"; });
+    host.SetTick(TimerId::DevicePoll, [] { fired += "d"; });
+    for (const TimerId id :
+         {TimerId::DevicePoll, TimerId::SpectrumRun, TimerId::Oscillograph, TimerId::ExtTrigger})
+        host.Fire(id);
+    EXPECT_EQ(fired, "dsoe");
+    host.Start(TimerId::DevicePoll, 20);
+    host.Start(TimerId::SpectrumRun, 70);
+    EXPECT_EQ(host.PeriodMs(TimerId::DevicePoll), 20);
+    EXPECT_EQ(host.PeriodMs(TimerId::SpectrumRun), 70);
+    host.Kill(TimerId::DevicePoll);
+    EXPECT_FALSE(host.IsRunning(TimerId::DevicePoll));
+    EXPECT_TRUE(host.IsRunning(TimerId::SpectrumRun));
 }
 
 // A write raises a field's handling as typing does, even of the same text;

@@ -213,6 +213,7 @@ bool SigrokInstrument::Open(const InstrumentChoice& choice, InstrumentDevice& de
     auto& rates = device.sampleRatesHz;
     if (sampleRateHz_ != 0 && std::find(rates.begin(), rates.end(), sampleRateHz_) == rates.end())
         rates.insert(std::upper_bound(rates.begin(), rates.end(), sampleRateHz_), sampleRateHz_);
+    device.sampleRateHz = sampleRateHz_;
     return true;
 }
 

@@ -14,7 +14,7 @@ QtTimerHost::QtTimerHost() {
 }
 
 size_t QtTimerHost::Slot(TimerId id) {
-    return std::clamp(static_cast<int>(id), 1, 3) - 1;
+    return std::clamp(static_cast<size_t>(id), size_t{1}, Count) - 1;
 }
 
 void QtTimerHost::SetTick(TimerId id, Tick tick) {

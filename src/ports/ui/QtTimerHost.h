@@ -16,7 +16,8 @@ class QtTimerHost : public TimerHost {
     QtTimerHost();
 
     // The function a timer calls; the main window sets those of the external
-    // trigger and the oscillograph, the spectrum window that of its run.
+    // trigger, the oscillograph and the instrument's poll, the spectrum window
+    // that of its run.
     void SetTick(TimerId id, Tick tick);
 
     void Start(TimerId id, int32_t periodMs) override;
@@ -30,8 +31,10 @@ class QtTimerHost : public TimerHost {
   private:
     static size_t Slot(TimerId id);
 
-    std::array<QTimer, 3> timers_;
-    std::array<Tick, 3> ticks_{};
+    // One per TimerId, 1 to DevicePoll.
+    static constexpr size_t Count = static_cast<size_t>(TimerId::DevicePoll);
+    std::array<QTimer, Count> timers_;
+    std::array<Tick, Count> ticks_{};
 };
 
 }  // namespace korvel::ui
