@@ -4,8 +4,8 @@
 // the user made read-only, keep permissions but no setuid bit, honour the
 // umask, and leave no temporary file behind, not even one a killed save left.
 // An alarm turns a hang into a failure instead of a test that never ends.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -250,8 +250,8 @@ TEST_F(FileSafetyTest, TemporariesNeverOutliveTheirSave) {
     ASSERT_TRUE(SaveConfig());
     EXPECT_FALSE(fs::exists(dead));
     EXPECT_FALSE(fs::exists(earlier));
-    EXPECT_TRUE(fs::exists(alive));   // its program still runs
-    EXPECT_TRUE(fs::exists(fresh));   // too young to tell
+    EXPECT_TRUE(fs::exists(alive));  // its program still runs
+    EXPECT_TRUE(fs::exists(fresh));  // too young to tell
     fs::remove(alive);
     fs::remove(fresh);
     // A failed save removes its own at once: a folder without room.
