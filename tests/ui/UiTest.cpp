@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -26,6 +27,7 @@
 #include "app/MainCommands.h"
 #include "app/SettingsDialog.h"
 #include "app/ui/Application.h"
+#include "app/ui/DeviceDlg.h"
 #include "app/ui/OscFrame.h"
 #include "app/ui/SettingsDlg.h"
 #include "canvas/ui/QtTextEngine.h"
@@ -92,6 +94,53 @@ class MainWindowTest : public test::CoreTest {
 
     std::unique_ptr<COscFrame> frame;
 };
+
+// An instrument chosen in the Device dialog (the tests' fake behind it), F5
+// taking its record through the DevicePoll timer, Escape cancelling one.
+TEST_F(MainWindowTest, AnInstrumentChosenInTheDeviceDialogCapturesAndEscapeCancels) {
+    Open();
+    QStringList listed, channels;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<CDeviceDlg*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || dialog->Scanning()) return;
+        auto* sources = dialog->findChild<QListWidget*>("sources");
+        for (int row = 0; row < sources->count(); ++row)
+            listed << sources->item(row)->text();
+        sources->setCurrentRow(1);
+        auto* channel = dialog->findChild<QComboBox*>("channel");
+        for (int k = 0; k < channel->count(); ++k)
+            channels << channel->itemText(k);
+        channel->setCurrentIndex(1);
+        dialog->findChild<QComboBox*>("rate")->setCurrentIndex(1);
+        answer.stop();
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    answer.start(10);
+    frame->Command(command::Device);
+    EXPECT_EQ(listed, QStringList({"Simulated card", "demo: Demo device"}));
+    EXPECT_EQ(channels, QStringList({"A0", "A1"}));
+    EXPECT_EQ(ports.instrument.opened.channel, "A1");
+    EXPECT_EQ(ports.instrument.opened.sampleRateHz, 1000000u);
+    EXPECT_EQ(frame->windowTitle(),
+              "KORVEL Oscillograph Release 1.05 \u2013 demo: Demo device, A1, 1 MHz");
+    EXPECT_EQ(Control<QComboBox>("top", top::FrequencyList)->currentText(), "1 MHz");
+
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    ports.instrument.samples = {7.0f};
+    Key(Qt::Key_F5);
+    ASSERT_TRUE(QTest::qWaitFor([] { return OscState.DeviceBusy == 0; }));
+    EXPECT_EQ(OscState.AccBuffer[0], 7.0f);
+    ports.instrument.pollsPerRecord = 1000000;
+    Key(Qt::Key_F5);
+    QTest::qWait(50);
+    EXPECT_EQ(OscState.DeviceBusy, 1);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(OscState.DeviceBusy, 0);
+    EXPECT_EQ(ports.instrument.cancels, 1);
+    EXPECT_EQ(OscState.AccBuffer[0], 7.0f);
+}
 
 // Rows [top, top + height) of a canvas as an image.
 QImage Rows(const Canvas& canvas, int32_t top, int32_t height) {
