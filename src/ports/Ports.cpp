@@ -11,10 +11,11 @@ Frame NoFrame;
 Dialogs NoDialogs;
 Clipboard NoClipboard;
 Instrument NoInstrument;
+Exchange NoExchange;
 }  // namespace
 
 PortSet Ports{&NoTimers, &NoTopBar,  &NoBottomBar, &NoSpectrumTopBar, &NoSpectrumBottomBar,
-              &NoFrame,  &NoDialogs, &NoClipboard, &NoInstrument};
+              &NoFrame,  &NoDialogs, &NoClipboard, &NoInstrument,     &NoExchange};
 
 bool ReadFieldCount(const Controls& controls, int32_t id, int32_t& count) {
     char text[256];
@@ -27,7 +28,7 @@ bool ReadFieldCount(const Controls& controls, int32_t id, int32_t& count) {
 
 void ResetPorts() {
     Ports = PortSet{&NoTimers, &NoTopBar,  &NoBottomBar, &NoSpectrumTopBar, &NoSpectrumBottomBar,
-                    &NoFrame,  &NoDialogs, &NoClipboard, &NoInstrument};
+                    &NoFrame,  &NoDialogs, &NoClipboard, &NoInstrument,     &NoExchange};
 }
 
 }  // namespace korvel

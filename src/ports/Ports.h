@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "ports/Exchange.h"
 #include "ports/Instrument.h"
 
 namespace korvel {
@@ -170,6 +171,7 @@ struct PortSet {
     Dialogs* dialogs;
     Clipboard* clipboard;
     Instrument* instrument;  // instruments through libsigrok; the default has none
+    Exchange* exchange;      // other tools' file formats through libsigrok; the default has none
 };
 
 extern PortSet Ports;

@@ -114,7 +114,7 @@ bool FakeClipboard::SetBitmap(const uint32_t* source, int32_t w, int32_t h, int3
 
 void FakePorts::Install() {
     Ports = PortSet{&timers, &topBar,  &bottomBar, &spectrumTopBar, &spectrumBottomBar,
-                    &frame,  &dialogs, &clipboard, &instrument};
+                    &frame,  &dialogs, &clipboard, &instrument,     &exchange};
 }
 
 bool FakeInstrument::Available(std::string& error) {

@@ -178,6 +178,7 @@ struct FakePorts {
     FakeDialogs dialogs;
     FakeClipboard clipboard;
     FakeInstrument instrument;
+    Exchange exchange;  // knows no foreign format, as a build without libsigrok
     void Install();
 };
 
