@@ -14,6 +14,7 @@
 #include "model/OscSettings.h"
 #include "model/OscState.h"
 #include "model/Texts.h"
+#include "ports/Ports.h"
 
 namespace korvel {
 
@@ -51,6 +52,10 @@ class Input {
         replayedAt_ += again;
         return again + file_.Read(static_cast<char*>(bytes) + again, size - again);
     }
+    // The file as the exchange opens it again: the very file checked here,
+    // whatever its name now points at.
+    std::string SamePath() const { return "/proc/self/fd/" + std::to_string(file_.Descriptor()); }
+    bool IsRegular() const { return file_.IsRegular(); }
     // The first bytes, read to tell the format and then given back.
     size_t Peek(char (&magic)[4]) {
         replayed_ = file_.Read(magic_, sizeof magic_);
@@ -232,9 +237,62 @@ DataFileRead ReadBinary(Input& file) {
     return checked;
 }
 
+// Another tool's file, through the exchange port: its analog channel chosen
+// (or its first), at most MaxData samples, at its own rate, from time 0. It
+// has no companion settings file.
+DataFileRead ReadForeign(Input& file, ForeignFormat format) {
+    if (!file.IsRegular()) {
+        DataFileRead read = Refused(ReadProblem::File);
+        read.file = {FileProblem::NotRegularFile};
+        return read;
+    }
+    ForeignRecord foreign;
+    std::string error;
+    DataFileRead read;
+    read.foreign = format;
+    if (!Ports.exchange->Read(file.SamePath(), format, DataFiles.ForeignChannel, MaxData, foreign,
+                              error)) {
+        read.problem = ReadProblem::Foreign;
+        read.detail = error;
+        return read;
+    }
+    ReadRecord record;
+    record.count = static_cast<int32_t>(std::min<size_t>(foreign.samplesMv.size(), MaxData));
+    std::copy_n(foreign.samplesMv.begin(), record.count, Staged);
+    for (int32_t i = 0; i < record.count && record.nonFiniteAt == 0; ++i) {
+        if (!std::isfinite(Staged[i])) record.nonFiniteAt = i + 1;
+    }
+    record.periodUs = static_cast<float>(1e6 / foreign.sampleRateHz);
+    DataFileRead checked = Check(record);
+    checked.foreign = format;
+    checked.channels = foreign.channels;
+    checked.channel = foreign.channel;
+    checked.totalSamples = foreign.totalSamples;
+    if (checked.problem == ReadProblem::NonFiniteValue) checked.kind = BinaryKind::Floats;
+    if (checked) Accept(record);
+    return checked;
+}
+
+ForeignFormat ForeignFormatOfMode(int32_t mode) {
+    return mode == DataFileSession ? ForeignFormat::Session
+           : mode == DataFileCsv   ? ForeignFormat::Csv
+           : mode == DataFileWav   ? ForeignFormat::Wav
+                                   : ForeignFormat::None;
+}
+
+// What a file's first bytes say it is: one of this program's binary formats,
+// a zip archive (a sigrok session) or a RIFF WAVE file; else what its name
+// says (.csv), else text.
+int32_t DetectedMode(const char* path, const char* head, size_t got) {
+    if (got >= 4 && BinaryKindOf(head) != BinaryKind::None) return DataFileBinary;
+    if (got >= 4 && std::memcmp(head, "PK\x03\x04", 4) == 0) return DataFileSession;
+    if (got >= 4 && std::memcmp(head, "RIFF", 4) == 0) return DataFileWav;
+    if (ForeignFormatOfName(path) == ForeignFormat::Csv) return DataFileCsv;
+    return DataFileText;
+}
+
 DataFileRead Read(const char* path, int32_t mode) {
-    if (mode != DataFileText && mode != DataFileBinary && mode != DataFileDetect)
-        return Refused(ReadProblem::UnknownFormat);
+    if (mode < DataFileText || mode > DataFileWav) return Refused(ReadProblem::UnknownFormat);
     Input file(path);
     if (!file.IsOpen()) {
         DataFileRead read = Refused(ReadProblem::File);
@@ -245,9 +303,11 @@ DataFileRead Read(const char* path, int32_t mode) {
         char magic[4];
         const size_t got = file.Peek(magic);
         if (got < sizeof magic) return Refused(ReadProblem::TooShort, static_cast<int32_t>(got));
-        mode = BinaryKindOf(magic) != BinaryKind::None ? DataFileBinary : DataFileText;
+        mode = DetectedMode(path, magic, got);
     }
-    DataFileRead read = mode == DataFileText ? ReadText(file) : ReadBinary(file);
+    DataFileRead read = mode == DataFileText     ? ReadText(file)
+                        : mode == DataFileBinary ? ReadBinary(file)
+                                                 : ReadForeign(file, ForeignFormatOfMode(mode));
     // A read that failed half way is no file to show, whatever arrived.
     if (!file.Status().ok()) {
         read = Refused(ReadProblem::File);
@@ -266,7 +326,7 @@ DataFileRead ReadDataFile(int32_t mode) {
     if (read) {
         OscSettings.Num_Data = OscState.LoadedLength;
         OscState.FileView = 1;
-        read.companion = ReadCompanionSettings(path);
+        if (read.foreign == ForeignFormat::None) read.companion = ReadCompanionSettings(path);
     }
     DataFiles.LastRead = read;
     return read;
@@ -307,7 +367,10 @@ std::string DataFileReadText(const DataFileRead& read, const char* path, int rus
         case ReadProblem::NonFiniteTime:
             text = read.at > 0 ? TextId::ReadNonFiniteTime : TextId::ReadNonFiniteFirstTime;
             break;
+        case ReadProblem::Foreign:
+            return read.detail;
         case ReadProblem::NoTimeStep:
+            if (read.foreign != ForeignFormat::None) return TextIn(TextId::ReadNoRate, russian);
             text = read.kind == BinaryKind::None ? TextId::ReadTimesStill : TextId::ReadBadPeriod;
             break;
     }

@@ -37,16 +37,24 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "files/DataFileFormat.h"
 #include "files/FileStatus.h"
+#include "ports/Exchange.h"
 
 namespace korvel {
 
 enum DataFileMode : int32_t {
     DataFileText = 1,
     DataFileBinary = 2,
-    DataFileDetect = 3,  // binary when the file begins with a known magic, else text
+    // Binary when the file begins with a known magic; a sigrok session (a zip
+    // archive) or a WAV file by their first bytes; a CSV file by its .csv
+    // name; else text.
+    DataFileDetect = 3,
+    DataFileSession = 4,  // other tools' formats, through the exchange port
+    DataFileCsv = 5,
+    DataFileWav = 6,
 };
 
 enum class ReadProblem : int32_t {
@@ -60,6 +68,7 @@ enum class ReadProblem : int32_t {
     NonFiniteValue,   // line `at` of a text file, sample `at` of a binary one
     NonFiniteTime,    // the first time: line `at` of a text file, 0 for a binary header
     NoTimeStep,       // the times do not increase, or the header's period is not positive
+    Foreign,          // another tool's file that could not be read: DataFileRead.detail says why
 };
 
 struct DataFileRead {
@@ -68,6 +77,11 @@ struct DataFileRead {
     int32_t at = 0;                      // the line (from 1), sample (from 1) or byte count
     BinaryKind kind = BinaryKind::None;  // what the file was read as; None: text
     FileStatus companion;                // why the companion file was refused, if it was
+    ForeignFormat foreign = ForeignFormat::None;  // another tool's format, as read
+    std::vector<std::string> channels;   // its analog channels, the one read among them
+    std::string channel;                 // the one read
+    uint64_t totalSamples = 0;           // its samples, of which MaxData at most were read
+    std::string detail;                  // why it could not be read, in the exchange's words
     explicit operator bool() const { return problem == ReadProblem::None; }
 };
 

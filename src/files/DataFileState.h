@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "files/DataFileReader.h"
 #include "files/InputFile.h"
@@ -21,6 +22,9 @@ struct DataFilesRecord {
     // command line takes a pipe too (a script's standard input).
     InputKinds Inputs = InputKinds::RegularFiles;
     DataFileRead LastRead;  // how the last data file read went, and why
+    // The analog channel to read from another tool's file with several; ""
+    // for its first.
+    std::string ForeignChannel;
 };
 
 extern DataFilesRecord DataFiles;

@@ -12,6 +12,7 @@
 #include "files/FileReplace.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
+#include "ports/Ports.h"
 
 namespace korvel {
 
@@ -73,6 +74,29 @@ std::string BinaryFile(int32_t first, int32_t count) {
     return bytes;
 }
 
+// The channel's name in another tool's file.
+constexpr const char* ForeignChannelName = "CH1";
+
+DataFileWrite WriteForeign(const char* path, int32_t format, int32_t first, int32_t count) {
+    const ForeignFormat kind = format == SaveSession ? ForeignFormat::Session
+                               : format == SaveCsv   ? ForeignFormat::Csv
+                                                     : ForeignFormat::Wav;
+    DataFileWrite write;
+    write.failedPath = path;
+    std::string bytes;
+    std::string error;
+    const double rateHz = 1e6 / static_cast<double>(OscState.SamplePeriod);
+    if (!Ports.exchange->Write(kind, OscState.Record + first, count, rateHz, ForeignChannelName,
+                               bytes, error)) {
+        write.status = SystemFault(EINVAL);
+        write.detail = error;
+        return write;
+    }
+    write.status = ReplaceFileContents(path, bytes);
+    if (write.status) write.result = DataFileWritten;
+    return write;
+}
+
 }  // namespace
 
 float SpanEndTime(float firstTimeUs, float periodUs, int32_t count) {
@@ -106,22 +130,23 @@ DataFileWrite WriteDataFile(const char* path, int32_t format, int32_t first, int
     last = std::min({last, OscSettings.Num_Data - 1, MaxData - 1});
     DataFileWrite write;
     write.failedPath = path;
-    if (first > last || (format != SaveText && format != SaveBinary)) {
+    if (first > last || format < SaveText || format > SaveWav) {
         write.status = SystemFault(EINVAL);
         return write;
     }
     const int32_t count = last - first + 1;
+    if (format >= SaveSession && format <= SaveWav) return WriteForeign(path, format, first, count);
     const std::string contents =
         format == SaveText ? TextFile(first, count) : BinaryFile(first, count);
     const std::string companion = CompanionPath(path);
     if (companion.empty()) {
         // A name too short to have a companion: the data alone, and said so.
         write.status = ReplaceFileContents(path, contents);
-        if (write.status) write = {CompanionNotWritten, SystemFault(EINVAL), companion};
+        if (write.status) write = {CompanionNotWritten, SystemFault(EINVAL), companion, {}};
         return write;
     }
     const PairStatus pair = ReplaceFilePair(path, contents, companion, CompanionText());
-    if (pair.status) return {DataFileWritten, {}, {}};
+    if (pair.status) return {DataFileWritten, {}, {}, {}};
     write.status = pair.status;
     if (pair.failed == 2) write.failedPath = companion;
     if (pair.firstReplaced) write.result = CompanionNotWritten;

@@ -25,8 +25,11 @@
 namespace korvel {
 
 enum DataFileSaveFormat : int32_t {
-    SaveText = 1,    // *.ktf
-    SaveBinary = 2,  // *.kbf, floats
+    SaveText = 1,     // *.ktf
+    SaveBinary = 2,   // *.kbf, floats
+    SaveSession = 3,  // other tools' formats through the exchange port: *.sr,
+    SaveCsv = 4,      // *.csv,
+    SaveWav = 5,      // *.wav; one channel at the record's rate, no companion file
 };
 
 enum DataFileWriteResult : int32_t {
@@ -39,6 +42,7 @@ struct DataFileWrite {
     DataFileWriteResult result = DataFileNotWritten;
     FileStatus status;       // why a file was not written
     std::string failedPath;  // which: the data file or its companion file
+    std::string detail;      // why another tool's format could not be made
     bool operator==(DataFileWriteResult other) const { return result == other; }
 };
 
@@ -48,6 +52,8 @@ struct DataFileWrite {
 // file it does not belong with, short of a failure between the two renames,
 // which the result names (CompanionNotWritten). The range is cut to the
 // record (0..Num_Data - 1); an empty range or an unknown format writes nothing.
+// Another tool's format is one file, made by the exchange port (its samples
+// and rate; the first time is not kept); status says why it could not be.
 DataFileWrite WriteDataFile(const char* path, int32_t format, int32_t first, int32_t last);
 
 // Save: the whole record shown, samples 0..Num_Data - 1.

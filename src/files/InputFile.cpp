@@ -33,6 +33,7 @@ InputFile::InputFile(const std::string& path, InputKinds kinds, size_t limit) : 
         return;
     }
     fd_ = fd;
+    regular_ = S_ISREG(info.st_mode);
 }
 
 InputFile::~InputFile() {

@@ -28,6 +28,8 @@ class InputFile {
     InputFile& operator=(const InputFile&) = delete;
 
     bool IsOpen() const { return fd_ >= 0; }
+    bool IsRegular() const { return regular_; }
+    int Descriptor() const { return fd_; }
     const FileStatus& Status() const { return status_; }
 
     // Reads until size bytes have arrived, the file ends or the limit is
@@ -41,6 +43,7 @@ class InputFile {
     int fd_ = -1;
     FileStatus status_;
     size_t left_ = 0;  // bytes that may still be read
+    bool regular_ = false;
 };
 
 }  // namespace korvel

@@ -106,8 +106,8 @@ std::string Text(const std::vector<T>& values, const char* separator = " ") {
 std::vector<float> Floats(Words text) {
     std::istringstream in(text);
     std::vector<float> values;
-    for (float v; in >> v;)
-        values.push_back(v);
+    for (std::string v; in >> v;)  // as strtof reads them: nan and inf too
+        values.push_back(std::strtof(v.c_str(), nullptr));
     return values;
 }
 
@@ -222,16 +222,22 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         std::string format;
         int32_t first = 0, last = OscSettings.Num_Data - 1;
         words >> format >> first >> last;
-        const int32_t kind = format == "text" ? SaveText : format == "binary" ? SaveBinary : 3;
+        const std::map<std::string, int32_t> kinds{{"text", SaveText},  {"binary", SaveBinary},
+                                                   {"session", SaveSession}, {"csv", SaveCsv},
+                                                   {"wav", SaveWav}};
+        const int32_t kind = kinds.count(format) ? kinds.at(format) : 9;
         written_ = WriteDataFile(Path(name).c_str(), kind, first, last).result;
     }
     // A data file read as Open reads it: text, binary, detect, or a mode by number.
     void Read(Words name, Words mode) {
         EXPECT_TRUE(SetDataFileName(Path(name).c_str()));
-        read_ = ReadDataFile(mode == "text"     ? DataFileText
-                             : mode == "binary" ? DataFileBinary
-                             : mode == "detect" ? DataFileDetect
-                                                : std::stoi(mode))
+        read_ = ReadDataFile(mode == "text"      ? DataFileText
+                             : mode == "binary"  ? DataFileBinary
+                             : mode == "detect"  ? DataFileDetect
+                             : mode == "session" ? DataFileSession
+                             : mode == "csv"     ? DataFileCsv
+                             : mode == "wav"     ? DataFileWav
+                                                 : std::stoi(mode))
                     ? 1
                     : 0;
     }
@@ -253,6 +259,21 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         if (what == "openerror") i.openError = value;
         if (what == "samples") i.samples = Floats(value);
         if (what == "trigger") i.device.externalTrigger = value == "1";
+    }
+    // The fake exchange: channels NAME ..., samples V ..., rate HZ, total N, readerror TEXT.
+    void Exchange(Words what, Words value) {
+        test::FakeExchange& x = ports.exchange;
+        std::istringstream words(value);
+        if (what == "channels") {
+            x.record.channels.clear();
+            for (std::string name; words >> name;)
+                x.record.channels.push_back(name);
+        }
+        if (what == "samples") x.record.samplesMv = Floats(value);
+        if (what == "rate") words >> x.record.sampleRateHz;
+        if (what == "total") words >> x.record.totalSamples;
+        if (what == "readerror") x.readError = value;
+        if (what == "writeerror") x.writeError = value;
     }
     // The Settings command, with its dialog's steps up to "ok" or "cancel".
     void RunSettings() {
@@ -320,6 +341,8 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         {"savefile", STEP(SaveFile(n, v))},
         {"source", STEP(Source(n, v))},  // the Device dialog's OK: DRIVER CHANNEL RATE, or simulated
         {"instrument", STEP(Instrument(n, v))},
+        {"exchange", STEP(Exchange(n, v))},
+        {"channel", STEP(DataFiles.ForeignChannel = n)},  // the channel of another tool's file
         {"companion", STEP(ReadCompanionSettings(Path(n).c_str()))},
         // The Settings dialog: its own buttons, and the command around it.
         {"open", STEP(logic.Initialise())},
@@ -353,6 +376,9 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         {"reason",  // why the last data file read was refused, as the user is told
          FIND(DataFileReadText(DataFiles.LastRead, DataFiles.DataFileName, 0))},
         {"messages", FIND(Last(ports.dialogs.messages))},  // how many, and the last one's text
+        {"exchanged",  // the last read of another tool's file: its format and channel
+         FIND(std::to_string(static_cast<int>(ports.exchange.format)) +
+              (ports.exchange.channel.empty() ? "" : " " + ports.exchange.channel))},
         {"asked", FIND(ports.instrument.opened.driver + " " + ports.instrument.opened.channel + " " +
                        std::to_string(ports.instrument.opened.sampleRateHz))},  // the last Open
         {"notices",  // how many, and the last one's second line
@@ -389,7 +415,7 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         if (!Checks.count(verb)) return true;
         const std::string all = Unescaped(name + (value.empty() ? "" : " " + value));
         const bool whole = verb == "title" || verb == "filename" || verb == "messages" ||
-                           verb == "notices" || verb == "reason" || verb == "asked";
+                           verb == "notices" || verb == "reason" || verb == "asked" || verb == "exchanged";
         const std::string found = Checks.at(verb)(name, value);
         // A field's value, and the record's, compare as numbers of the field's kind.
         const std::string wanted = verb == "expect"                        ? Value(name, value)

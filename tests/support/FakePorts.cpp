@@ -1,5 +1,7 @@
 #include "support/FakePorts.h"
 
+#include <sstream>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -180,6 +182,38 @@ InstrumentPoll FakeInstrument::Poll(float* out, std::string& error) {
 void FakeInstrument::Cancel() {
     ++cancels;
     running = false;
+}
+
+bool FakeExchange::Read(const std::string& file, ForeignFormat kind, const std::string& wanted,
+                        int32_t maxSamples, ForeignRecord& out, std::string& error) {
+    ++reads;
+    path = file;
+    format = kind;
+    channel = wanted;
+    if (!readError.empty()) {
+        error = readError;
+        return false;
+    }
+    out = record;
+    out.channel = wanted.empty() && !record.channels.empty() ? record.channels.front() : wanted;
+    if (out.samplesMv.size() > static_cast<size_t>(maxSamples)) out.samplesMv.resize(maxSamples);
+    return true;
+}
+
+bool FakeExchange::Write(ForeignFormat kind, const float* samplesMv, int32_t count,
+                         double sampleRateHz, const std::string& name, std::string& bytes,
+                         std::string& error) {
+    if (!writeError.empty()) {
+        error = writeError;
+        return false;
+    }
+    std::ostringstream text;
+    text.precision(9);
+    text << static_cast<int>(kind) << " " << name << " " << sampleRateHz;
+    for (int32_t i = 0; i < count; ++i)
+        text << " " << samplesMv[i];
+    bytes = text.str();
+    return true;
 }
 
 }  // namespace korvel::test

@@ -171,6 +171,21 @@ struct FakeInstrument : Instrument {
     void Cancel() override;
 };
 
+// Other tools' formats: Read gives record (or fails with readError) and keeps
+// what it was asked; Write gives "FORMAT CHANNEL RATE v v v ..." as the bytes.
+struct FakeExchange : Exchange {
+    ForeignRecord record;
+    std::string readError, writeError;
+    std::string path, channel;  // the last Read's
+    ForeignFormat format = ForeignFormat::None;
+    int32_t reads = 0;
+
+    bool Read(const std::string& path, ForeignFormat format, const std::string& channel,
+              int32_t maxSamples, ForeignRecord& out, std::string& error) override;
+    bool Write(ForeignFormat format, const float* samplesMv, int32_t count, double sampleRateHz,
+               const std::string& channel, std::string& bytes, std::string& error) override;
+};
+
 struct FakePorts {
     FakeTimers timers;
     FakeControls topBar, bottomBar, spectrumTopBar, spectrumBottomBar;
@@ -178,7 +193,7 @@ struct FakePorts {
     FakeDialogs dialogs;
     FakeClipboard clipboard;
     FakeInstrument instrument;
-    Exchange exchange;  // knows no foreign format, as a build without libsigrok
+    FakeExchange exchange;
     void Install();
 };
 
