@@ -23,8 +23,10 @@ struct DataFilesRecord {
     InputKinds Inputs = InputKinds::RegularFiles;
     DataFileRead LastRead;  // how the last data file read went, and why
     // The analog channel to read from another tool's file with several; ""
-    // for its first.
+    // for its first. The window asks the user (AskChannel); the command line
+    // takes --channel.
     std::string ForeignChannel;
+    bool AskChannel = true;
 };
 
 extern DataFilesRecord DataFiles;

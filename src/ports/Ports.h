@@ -135,6 +135,13 @@ class Dialogs {
     virtual bool SaveFileName(FileDialogRequest& /*request*/, char* /*path*/, size_t /*size*/) {
         return false;
     }
+    // Asks for one of count items (a channel of a file, say); returns its
+    // index, or -1 on Cancel. selected is the one offered first.
+    virtual int32_t ChooseItem(const char* /*title*/, const char* /*prompt*/,
+                               const char* const* /*items*/, int32_t /*count*/,
+                               int32_t selected) {
+        return selected;
+    }
 };
 
 // ---------------------------------------------------------------- clipboard

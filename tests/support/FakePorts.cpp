@@ -184,6 +184,17 @@ void FakeInstrument::Cancel() {
     running = false;
 }
 
+int32_t FakeDialogs::ChooseItem(const char* /*title*/, const char* /*prompt*/,
+                                const char* const* items, int32_t count, int32_t selected) {
+    offered.clear();
+    for (int32_t k = 0; k < count; ++k)
+        offered += (k > 0 ? "|" : "") + std::string(items[k]);
+    if (choiceAnswers.empty()) return selected;
+    const int32_t answer = choiceAnswers.front();
+    choiceAnswers.pop_front();
+    return answer;
+}
+
 bool FakeExchange::Read(const std::string& file, ForeignFormat kind, const std::string& wanted,
                         int32_t maxSamples, ForeignRecord& out, std::string& error) {
     ++reads;

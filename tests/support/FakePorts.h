@@ -112,8 +112,14 @@ class FakeDialogs : public Dialogs {
     void Notice(const char* line1, const char* line2) override;
     bool OpenFileName(FileDialogRequest& request, char* path, size_t size) override;
     bool SaveFileName(FileDialogRequest& request, char* path, size_t size) override;
+    // Answers with the next of choiceAnswers (the offered item when there is
+    // none) and keeps the items offered, "|" between them.
+    int32_t ChooseItem(const char* title, const char* prompt, const char* const* items,
+                       int32_t count, int32_t selected) override;
 
     std::vector<Shown> messages;
+    std::deque<int32_t> choiceAnswers;
+    std::string offered;
     std::vector<std::pair<std::string, std::string>> notices;
     std::deque<FileAnswer> openAnswers, saveAnswers;
     // The requests as the dialogs saw them: title, filters, selected filter.

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <cstring>
 
@@ -83,6 +84,18 @@ bool QtDialogs::AskFileName(bool save, FileDialogRequest& request, char* path, s
     const qsizetype filter = filters.indexOf(dialog.selectedNameFilter());
     if (filter >= 0) request.selectedFilter = static_cast<int32_t>(filter) + 1;
     return true;
+}
+
+int32_t QtDialogs::ChooseItem(const char* title, const char* prompt, const char* const* items,
+                              int32_t count, int32_t selected) {
+    QStringList list;
+    for (int32_t k = 0; k < count; ++k)
+        list << QString::fromUtf8(items[k]);
+    bool ok = false;
+    const QString chosen =
+        QInputDialog::getItem(parent_.data(), QString::fromUtf8(title), QString::fromUtf8(prompt),
+                              list, selected, false, &ok);
+    return ok ? static_cast<int32_t>(list.indexOf(chosen)) : -1;
 }
 
 }  // namespace korvel::ui

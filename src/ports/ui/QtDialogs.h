@@ -15,6 +15,8 @@ class QtDialogs : public Dialogs {
     void Message(const char* text, const char* caption) override;
     void Notice(const char* line1, const char* line2) override;
     bool OpenFileName(FileDialogRequest& request, char* path, size_t size) override;
+    int32_t ChooseItem(const char* title, const char* prompt, const char* const* items,
+                       int32_t count, int32_t selected) override;
     bool SaveFileName(FileDialogRequest& request, char* path, size_t size) override;
 
   private:
