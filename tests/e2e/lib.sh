@@ -35,10 +35,11 @@ start_x() {
   export DISPLAY=":$DISPLAY"
 }
 
-# Starts the program, answers its start-up notice and waits for the plot;
-# sets $window and the sub-window plot's magenta frame: fw fh fx fy.
+# Starts the program (its arguments, if any, after the binary), answers its
+# start-up notice and waits for the plot; sets $window and the sub-window
+# plot's magenta frame: fw fh fx fy.
 start_app() {
-  "$KORVEL_BIN" >"$WORK/app.log" 2>&1 &
+  "$KORVEL_BIN" "$@" >"$WORK/app.log" 2>&1 &
   APP_PID=$!
   wait_for visible '^KORVEL$'
   xdotool windowfocus --sync "$(visible '^KORVEL$')"
