@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "acquisition/ProcessRecord.h"
 #include "app/ControlBarSetup.h"
@@ -50,10 +51,27 @@ void ShowFileTitle(TextId format, const char* path) {
     Ports.frame->SetTitle(title);
 }
 
+// The read, and for another tool's file of several analog channels the
+// user's choice among them (Cancel keeps the first, read already).
+DataFileRead ReadAskingChannel(int32_t mode) {
+    if (DataFiles.AskChannel) DataFiles.ForeignChannel.clear();
+    const DataFileRead read = ReadDataFile(mode);
+    if (!read || !DataFiles.AskChannel || read.channels.size() < 2) return read;
+    std::vector<const char*> items;
+    for (const std::string& channel : read.channels)
+        items.push_back(channel.c_str());
+    const int32_t chosen =
+        Ports.dialogs->ChooseItem(Text(TextId::ChannelTitle), Text(TextId::ChannelPrompt),
+                                  items.data(), static_cast<int32_t>(items.size()), 0);
+    if (chosen <= 0 || static_cast<size_t>(chosen) >= read.channels.size()) return read;
+    DataFiles.ForeignChannel = read.channels[static_cast<size_t>(chosen)];
+    return ReadDataFile(mode);
+}
+
 void ShowRecordRead(int32_t mode) {
     const float periodBefore = OscState.SamplePeriod;
     Ports.frame->SetPointer(Pointer::Hourglass);
-    const DataFileRead read = ReadDataFile(mode);
+    const DataFileRead read = ReadAskingChannel(mode);
     Ports.frame->SetPointer(Pointer::Arrow);
     // The reason follows the first line, which stays the same for every refusal.
     const std::string reason = DataFileReadText(read, DataFiles.DataFileName, OscState.Russian);
@@ -69,14 +87,25 @@ void ShowRecordRead(int32_t mode) {
         OscState.SamplePeriod = filePeriod;
         CreatePlotFonts();
         if (!reason.empty()) Ports.dialogs->Message(reason.c_str(), nullptr);
+        if (read.totalSamples > static_cast<uint64_t>(OscState.LoadedLength)) {
+            char text[256];
+            std::snprintf(text, sizeof text, Text(TextId::RecordCutFormat),
+                          static_cast<unsigned long long>(read.totalSamples),
+                          OscState.LoadedLength);
+            Ports.dialogs->Message(text, nullptr);
+        }
     } else {
         // A binary header cut inside its first time leaves the period it
         // had read; the record still shown keeps its own.
         OscState.SamplePeriod = periodBefore;
         const std::string message = std::string(Text(TextId::ReadDataError)) + "\n\n" + reason;
         Ports.dialogs->Message(message.c_str(), nullptr);
-        const int32_t count = std::clamp(OscSettings.Num_Data, 0, MaxData);
-        std::fill(OscState.Record, OscState.Record + count, 0.0f);
+        // Another tool's file that cannot be read leaves the record shown as
+        // it was; this program's own formats clear it, as they always have.
+        if (read.foreign == ForeignFormat::None) {
+            const int32_t count = std::clamp(OscSettings.Num_Data, 0, MaxData);
+            std::fill(OscState.Record, OscState.Record + count, 0.0f);
+        }
     }
     OscState.AutoNormPending = 1;
     PlotState.EditsLive = 0;
@@ -84,18 +113,39 @@ void ShowRecordRead(int32_t mode) {
     RefreshPlot();
 }
 
-// The text, binary and "All files" filters of the two file dialogs.
+// The text, binary and "All files" filters of the two file dialogs, then
+// those of other tools' files, in the order of the read modes 4 to 6.
 struct DataFileFilters {
-    FileFilter list[3] = {{Text(TextId::TextFileFilter), "*.ktf"},
-                          {Text(TextId::BinaryFileFilter), "*.kbf"},
-                          {Text(TextId::AllFilesFilter), "*.*"}};
+    FileFilter list[6] = {
+        {Text(TextId::TextFileFilter), "*.ktf"}, {Text(TextId::BinaryFileFilter), "*.kbf"},
+        {Text(TextId::AllFilesFilter), "*.*"},   {Text(TextId::SessionFileFilter), "*.sr"},
+        {Text(TextId::CsvFileFilter), "*.csv"},  {Text(TextId::WavFileFilter), "*.wav"}};
 };
 
-FileDialogRequest DataFileRequest(TextId title, const DataFileFilters& filters, int32_t count,
+// The Save dialog's list: text, binary, in Russian "All files" (text) as
+// well, then the other tools' formats; the format each filter writes.
+struct SaveFilters {
+    FileFilter list[6];
+    int32_t formats[6];
+    int32_t count = 0;
+    SaveFilters() {
+        const DataFileFilters all;
+        for (int32_t k = 0; k < 6; ++k) {
+            if (k == 2 && OscState.Russian != 1) continue;
+            list[count] = all.list[k];
+            formats[count++] = k < 3 ? (k == 1 ? SaveBinary : SaveText) : SaveSession + (k - 3);
+        }
+    }
+    int32_t FormatOf(int32_t selected) const {
+        return selected >= 1 && selected <= count ? formats[selected - 1] : SaveText;
+    }
+};
+
+FileDialogRequest DataFileRequest(TextId title, const FileFilter* filters, int32_t count,
                                   int32_t selected) {
     FileDialogRequest request;
     request.title = Text(title);
-    request.filters = filters.list;
+    request.filters = filters;
     request.filterCount = count;
     request.selectedFilter = selected;
     request.defaultExtension = "ktf";
@@ -107,9 +157,9 @@ void Save(bool window) {
     if (PeriodicCaptureOwnsDisplay()) return;
     PauseTracking();
     // The Russian interface offers "All files" too; like the text filter it writes text.
-    const DataFileFilters filters;
-    FileDialogRequest request = DataFileRequest(
-        TextId::SaveDialogTitle, filters, OscState.Russian == 1 ? 3 : 2, DataFiles.SaveFilterIndex);
+    const SaveFilters filters;
+    FileDialogRequest request = DataFileRequest(TextId::SaveDialogTitle, filters.list,
+                                                filters.count, DataFiles.SaveFilterIndex);
     request.confirmOverwrite = true;
     char path[DataFileNameSize] = "";
     const bool chosen = Ports.dialogs->SaveFileName(request, path, sizeof path);
@@ -117,7 +167,7 @@ void Save(bool window) {
     if (chosen) {
         ShowFileTitle(TextId::SavedTitleFormat, path);
         SetDataFileName(path);
-        const int32_t format = request.selectedFilter == SaveBinary ? SaveBinary : SaveText;
+        const int32_t format = filters.FormatOf(request.selectedFilter);
         const DataFileWrite write =
             window ? WriteWindowFile(path, format) : WriteRecordFile(path, format);
         if (write.result != DataFileWritten) {
@@ -127,8 +177,11 @@ void Save(bool window) {
                 message, sizeof message,
                 Text(dataWritten ? TextId::WriteCompanionError : TextId::WriteDataError),
                 write.failedPath.c_str());
+            const std::string why = write.detail.empty()
+                                        ? FileStatusText(write.status, OscState.Russian)
+                                        : write.detail;
             std::snprintf(message + used, sizeof message - static_cast<size_t>(used), "\n\n%s",
-                          FileStatusText(write.status, OscState.Russian).c_str());
+                          why.c_str());
             Ports.dialogs->Message(message, nullptr);
         }
     }
@@ -142,7 +195,7 @@ void OpenCommand() {
     PauseTracking();
     const DataFileFilters filters;
     FileDialogRequest request =
-        DataFileRequest(TextId::OpenDialogTitle, filters, 3, DataFiles.OpenFilterIndex);
+        DataFileRequest(TextId::OpenDialogTitle, filters.list, 6, DataFiles.OpenFilterIndex);
     char path[DataFileNameSize] = "";
     const bool chosen = Ports.dialogs->OpenFileName(request, path, sizeof path);
     DataFiles.OpenFilterIndex = request.selectedFilter;

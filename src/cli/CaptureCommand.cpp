@@ -70,7 +70,11 @@ int32_t FormatOfName(const std::string& path) {
     const std::string ext = Extension(path);
     if (ext == "ktf") return SaveText;
     if (ext == "kbf") return SaveBinary;
-    UsageError("the data file name " + path + " must end in .ktf (text) or .kbf (binary)");
+    if (ext == "sr") return SaveSession;
+    if (ext == "csv") return SaveCsv;
+    if (ext == "wav") return SaveWav;
+    UsageError("the data file name " + path +
+               " must end in .ktf (text), .kbf (binary), .sr (sigrok session), .csv or .wav");
 }
 
 void WriteOut(const std::string& text) {

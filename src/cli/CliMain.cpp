@@ -28,6 +28,8 @@ constexpr const char* MainHelp =
     "\n"
     "'korvel-cli COMMAND --help' tells a command's arguments. A data file named -\n"
     "is read from the standard input; -- ends the options (for names beginning with -).\n"
+    "Besides .ktf and .kbf, data files may be sigrok sessions (.sr), CSV and WAV\n"
+    "files; --channel NAME picks one analog channel of those.\n"
     "Exit status: 0 done, 1 a file could not be read or written, 2 a wrong command line.\n";
 
 struct Command {

@@ -32,7 +32,7 @@ namespace korvel::cli {
 
 void WriteRecordOrFail(const std::string& out, int32_t format) {
     const DataFileWrite write = WriteRecordFile(out.c_str(), format);
-    const std::string why = FileStatusText(write.status, 0);
+    const std::string why = write.detail.empty() ? FileStatusText(write.status, 0) : write.detail;
     switch (write.result) {
         case DataFileWritten:
             return;
@@ -64,6 +64,7 @@ void BeginSession(int32_t width, int32_t height) {
     // the simulated card, unless a command names a device.
     SetStartSource({});
     DataFiles.Inputs = InputKinds::RegularFilesOrPipes;
+    DataFiles.AskChannel = false;
     InstallCliPorts();
     SetUpControlBars();
     CreatePlotFonts();
@@ -93,6 +94,11 @@ void ReportRead(const std::string& path) {
     const std::string why = DataFileReadText(read, InputPath(path).c_str(), 0);
     if (read.problem == ReadProblem::File) Failure("cannot read " + path + ": " + why);
     if (!read) Failure(path + " is not a data file KORVEL can show: " + why);
+    if (read.totalSamples > static_cast<uint64_t>(OscState.LoadedLength)) {
+        std::fprintf(stderr, "korvel-cli: warning: %s holds %llu samples; the first %d are read\n",
+                     path.c_str(), static_cast<unsigned long long>(read.totalSamples),
+                     OscState.LoadedLength);
+    }
     if (!read.companion.ok()) {
         std::fprintf(stderr,
                      "korvel-cli: warning: the companion settings file %s was not read (%s); "
@@ -107,6 +113,7 @@ void ReportRead(const std::string& path) {
 void ReadRecord(const std::string& path) {
     SetDataFileName(InputPath(path).c_str());
     DataFiles.Inputs = InputKinds::RegularFilesOrPipes;
+    DataFiles.AskChannel = false;
     ReadDataFile(DataFileDetect);
     ReportRead(path);
 }

@@ -5,6 +5,7 @@
 #include "app/StartUp.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSession.h"
+#include "files/DataFileState.h"
 #include "files/DataFileWriter.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
@@ -14,13 +15,16 @@ namespace korvel::cli {
 namespace {
 
 constexpr const char* ConvertHelp =
-    "Usage: korvel-cli convert IN OUT\n"
+    "Usage: korvel-cli convert IN OUT [--channel NAME]\n"
     "\n"
-    "Reads the data file IN (text or binary, told apart by its first bytes) and\n"
-    "writes its samples to OUT in the form OUT's name asks for: .ktf text, .kbf\n"
-    "binary (32-bit floats). Every value, the time step and the first time are\n"
-    "kept exactly. OUT's companion settings file is written too, with the saved\n"
-    "settings as IN's companion file (if any) changed them.\n";
+    "Reads the data file IN (told apart by its first bytes: text or binary, or\n"
+    "another tool's sigrok session, WAV or CSV file) and writes its samples to OUT\n"
+    "in the form OUT's name asks for: .ktf text, .kbf binary (32-bit floats), or\n"
+    ".sr, .csv, .wav. Between this program's own forms every value, the time step\n"
+    "and the first time are kept exactly, and OUT's companion settings file is\n"
+    "written too, with the saved settings as IN's companion file (if any) changed\n"
+    "them. --channel picks the analog channel of a file with several (default: its\n"
+    "first).\n";
 
 }  // namespace
 
@@ -32,6 +36,8 @@ int RunConvert(Arguments& args) {
         if (!args.IsOption(word)) {
             if (!out.empty()) UsageError("'" + word + "' is one file too many: give IN and OUT");
             (in.empty() ? in : out) = word;
+        } else if (word == "--channel") {
+            DataFiles.ForeignChannel = args.Value(word);
         } else if (word == "--help") {
             WriteOut(ConvertHelp);
             return 0;

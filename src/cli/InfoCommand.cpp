@@ -62,6 +62,8 @@ int RunInfo(Arguments& args) {
         if (!args.IsOption(word)) {
             if (!path.empty()) UsageError("one file at a time: '" + word + "' is one too many");
             path = word;
+        } else if (word == "--channel") {
+            DataFiles.ForeignChannel = args.Value(word);
         } else if (word == "--help") {
             WriteOut(InfoHelp);
             return 0;

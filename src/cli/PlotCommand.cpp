@@ -9,6 +9,7 @@
 #include "cli/ui/OffscreenText.h"
 #include "display/Plot.h"
 #include "display/PlotStyle.h"
+#include "files/DataFileState.h"
 #include "model/Conversions.h"
 #include "model/OscSettings.h"
 #include "spectrum/SpectrumView.h"
@@ -53,6 +54,8 @@ int RunPlot(Arguments& args) {
         if (!args.IsOption(word)) {
             if (!file.empty()) UsageError("one file at a time: '" + word + "' is one too many");
             file = word;
+        } else if (word == "--channel") {
+            DataFiles.ForeignChannel = args.Value(word);
         } else if (word == "--help") {
             WriteOut(PlotHelp);
             return 0;

@@ -5,6 +5,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliSession.h"
+#include "files/DataFileState.h"
 #include "files/FileReplace.h"
 #include "model/SettingsBounds.h"
 #include "ports/ControlIds.h"
@@ -48,6 +49,8 @@ int RunSpectrum(Arguments& args) {
         if (!args.IsOption(word)) {
             if (!file.empty()) UsageError("one file at a time: '" + word + "' is one too many");
             file = word;
+        } else if (word == "--channel") {
+            DataFiles.ForeignChannel = args.Value(word);
         } else if (word == "--help") {
             WriteOut(SpectrumHelp);
             return 0;

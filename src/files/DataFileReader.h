@@ -78,10 +78,10 @@ struct DataFileRead {
     BinaryKind kind = BinaryKind::None;  // what the file was read as; None: text
     FileStatus companion;                // why the companion file was refused, if it was
     ForeignFormat foreign = ForeignFormat::None;  // another tool's format, as read
-    std::vector<std::string> channels;   // its analog channels, the one read among them
-    std::string channel;                 // the one read
-    uint64_t totalSamples = 0;           // its samples, of which MaxData at most were read
-    std::string detail;                  // why it could not be read, in the exchange's words
+    std::vector<std::string> channels;            // its analog channels, the one read among them
+    std::string channel;                          // the one read
+    uint64_t totalSamples = 0;                    // its samples, of which MaxData at most were read
+    std::string detail;  // why it could not be read, in the exchange's words
     explicit operator bool() const { return problem == ReadProblem::None; }
 };
 

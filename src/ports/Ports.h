@@ -138,8 +138,7 @@ class Dialogs {
     // Asks for one of count items (a channel of a file, say); returns its
     // index, or -1 on Cancel. selected is the one offered first.
     virtual int32_t ChooseItem(const char* /*title*/, const char* /*prompt*/,
-                               const char* const* /*items*/, int32_t /*count*/,
-                               int32_t selected) {
+                               const char* const* /*items*/, int32_t /*count*/, int32_t selected) {
         return selected;
     }
 };

@@ -26,14 +26,14 @@
 #include <vector>
 
 #include "acquisition/CaptureEngine.h"
+#include "acquisition/InstrumentCapture.h"
 #include "acquisition/ProcessRecord.h"
 #include "app/ControlBarSetup.h"
 #include "app/DataFileCommands.h"
-#include "app/SourceCommands.h"
-#include "acquisition/InstrumentCapture.h"
 #include "app/MainCommands.h"
 #include "app/SettingsCommand.h"
 #include "app/SettingsDialog.h"
+#include "app/SourceCommands.h"
 #include "app/StartUp.h"
 #include "display/Plot.h"
 #include "display/PlotFixture.h"
@@ -222,8 +222,10 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         std::string format;
         int32_t first = 0, last = OscSettings.Num_Data - 1;
         words >> format >> first >> last;
-        const std::map<std::string, int32_t> kinds{{"text", SaveText},  {"binary", SaveBinary},
-                                                   {"session", SaveSession}, {"csv", SaveCsv},
+        const std::map<std::string, int32_t> kinds{{"text", SaveText},
+                                                   {"binary", SaveBinary},
+                                                   {"session", SaveSession},
+                                                   {"csv", SaveCsv},
                                                    {"wav", SaveWav}};
         const int32_t kind = kinds.count(format) ? kinds.at(format) : 9;
         written_ = WriteDataFile(Path(name).c_str(), kind, first, last).result;
@@ -342,6 +344,7 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         {"source", STEP(Source(n, v))},  // the Device dialog's OK: DRIVER CHANNEL RATE, or simulated
         {"instrument", STEP(Instrument(n, v))},
         {"exchange", STEP(Exchange(n, v))},
+        {"choose", STEP(ports.dialogs.choiceAnswers.push_back(std::stoi(n)))},  // the next choice
         {"channel", STEP(DataFiles.ForeignChannel = n)},  // the channel of another tool's file
         {"companion", STEP(ReadCompanionSettings(Path(n).c_str()))},
         // The Settings dialog: its own buttons, and the command around it.
@@ -376,6 +379,7 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         {"reason",  // why the last data file read was refused, as the user is told
          FIND(DataFileReadText(DataFiles.LastRead, DataFiles.DataFileName, 0))},
         {"messages", FIND(Last(ports.dialogs.messages))},  // how many, and the last one's text
+        {"offered", FIND(ports.dialogs.offered)},  // the items of the last choice asked for
         {"exchanged",  // the last read of another tool's file: its format and channel
          FIND(std::to_string(static_cast<int>(ports.exchange.format)) +
               (ports.exchange.channel.empty() ? "" : " " + ports.exchange.channel))},
@@ -415,7 +419,8 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
         if (!Checks.count(verb)) return true;
         const std::string all = Unescaped(name + (value.empty() ? "" : " " + value));
         const bool whole = verb == "title" || verb == "filename" || verb == "messages" ||
-                           verb == "notices" || verb == "reason" || verb == "asked" || verb == "exchanged";
+                           verb == "notices" || verb == "reason" || verb == "asked" ||
+                           verb == "exchanged" || verb == "offered";
         const std::string found = Checks.at(verb)(name, value);
         // A field's value, and the record's, compare as numbers of the field's kind.
         const std::string wanted = verb == "expect"                        ? Value(name, value)

@@ -254,13 +254,13 @@ TEST_F(MainWindowTest, SaveAndOpenByKeysButtonsAndTheRealDialog) {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         dialog->findChild<QComboBox*>("fileTypeCombo")->setFocus();
-        QTest::keyClick(dialog->findChild<QComboBox*>("fileTypeCombo"), Qt::Key_Down);
+        QTest::keyClick(dialog->findChild<QComboBox*>("fileTypeCombo"), Qt::Key_Up);
         QTest::keyClicks(dialog->findChild<QLineEdit*>("fileNameEdit"), "typed");
         QMetaObject::invokeMethod(dialog, "accept");
     });
     QTest::mouseClick(Control("top", top::Save), Qt::LeftButton);
     std::filesystem::current_path(before);
-    EXPECT_EQ(ReadFile(TempDir() + "/typed.kbf").substr(0, 4), "KFRF");
+    EXPECT_EQ(ReadFile(TempDir() + "/typed.ktf").substr(0, 2), "0 ");
 }
 
 TEST_F(MainWindowTest, SettingsDialogByKeysAndClicks) {
