@@ -10,7 +10,7 @@
 // shortest the device allows, and the figures say what a record costs beyond
 // the device's own pace.
 //
-// The engine's DevicePoll timer is stood in for by a loop that polls every
+// The engine's CaptureTick timer is stood in for by a loop that polls every
 // 100 µs: short enough to add next to nothing to a record of 100 ms, long
 // enough to leave the second core to the session's thread (a busy poll takes
 // the same wall time on an idle machine and a whole core from everything else).
@@ -24,7 +24,7 @@
 #include <thread>
 
 #include "acquisition/CaptureEngine.h"
-#include "acquisition/InstrumentCapture.h"
+#include "acquisition/TickedCapture.h"
 #include "acquisition/Source.h"
 #include "acquisition/sigrok/SigrokInstrumentPort.h"
 #include "app/ResetAll.h"
@@ -64,12 +64,12 @@ void CloseDemo() {
     ResetAllRecords();
 }
 
-// Ticks of the DevicePoll timer, pollPause apart, until the capture has ended.
+// Ticks of the CaptureTick timer, pollPause apart, until the capture has ended.
 void AwaitRecord(std::chrono::microseconds pollPause) {
-    DevicePollTick();
-    while (OscState.DeviceBusy == 1) {
+    CaptureTick();
+    while (OscState.CaptureBusy == 1) {
         std::this_thread::sleep_for(pollPause);
-        DevicePollTick();
+        CaptureTick();
     }
 }
 
@@ -91,7 +91,7 @@ void DeviceCapture(benchmark::State& state) {
 // The oscillograph mode on the demo device: every iteration is one periodic
 // capture, the next tick of timer 2 coming as soon as the record is in. The
 // second argument is the pause between polls in ms: 0 polls every 100 µs
-// (what the device and the engine allow), DevicePollPeriodMs polls as the
+// (what the device and the engine allow), CaptureTickMs polls as the
 // window's timer does. items_per_second is samples per second.
 void DeviceOscillograph(benchmark::State& state) {
     if (!OpenDemo(state)) return;
@@ -121,7 +121,7 @@ void DeviceOscillograph(benchmark::State& state) {
 BENCHMARK(DeviceCapture)->Arg(MaxData)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(DeviceOscillograph)
     ->Args({MaxData, 0})
-    ->Args({MaxData, DevicePollPeriodMs})
+    ->Args({MaxData, CaptureTickMs})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <limits>
 
-#include "acquisition/InstrumentCapture.h"
 #include "acquisition/ProcessRecord.h"
 #include "acquisition/SimulatedSource.h"
 #include "acquisition/Source.h"
+#include "acquisition/TickedCapture.h"
 #include "model/Conversions.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
@@ -154,14 +154,14 @@ void StopOscillograph() {
     OscState.OscRunning = 0;
     Ports.timers->Kill(TimerId::ExtTrigger);
     Ports.timers->Kill(TimerId::Oscillograph);
-    CancelInstrumentCapture();
+    CancelTickedCapture();
     SetParam(ParamAutoNorm, OscState.SavedAutoNorm);
     OscState.StepIdle = 1;
 }
 
 void CaptureStep() {
-    if (OscState.DeviceBusy == 1) {
-        CancelInstrumentCapture();
+    if (OscState.CaptureBusy == 1) {
+        CancelTickedCapture();
         return;
     }
     ReadCaptureFields();

@@ -19,7 +19,7 @@ void StartStop();
 
 // One capture step: a whole manual capture, or arming or cancelling an
 // external-start run. Also the step of the spectrum window's continuous run.
-// With an instrument as the source the capture runs on (DevicePollTick), and
+// With an instrument as the source the capture runs on (CaptureTick), and
 // a step while it runs cancels it.
 void CaptureStep();
 

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "acquisition/CaptureEngine.h"
-#include "acquisition/InstrumentCapture.h"
+#include "acquisition/TickedCapture.h"
 #include "acquisition/ProcessRecord.h"
 #include "acquisition/Source.h"
 #include "app/SourceCommands.h"
@@ -60,7 +60,7 @@ void ResetMainWindowState() {
 }
 
 void CancelCommand() {
-    CancelInstrumentCapture();
+    CancelTickedCapture();
 }
 
 void StartStopCommand() {

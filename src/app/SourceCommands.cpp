@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "acquisition/InstrumentCapture.h"
+#include "acquisition/TickedCapture.h"
 #include "acquisition/Source.h"
 #include "app/ControlBarSetup.h"
 #include "app/MainCommands.h"
@@ -33,7 +33,7 @@ void ShowSourceInTitle() {
 
 bool SelectSource(const InstrumentChoice& choice, bool remember) {
     if (PeriodicCaptureOwnsDisplay()) return false;
-    CancelInstrumentCapture();
+    CancelTickedCapture();
     std::string error;
     const bool opened = UseSource(choice, error);
     if (!opened) {

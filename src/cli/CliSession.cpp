@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <thread>
 
-#include "acquisition/InstrumentCapture.h"
+#include "acquisition/TickedCapture.h"
 #include "acquisition/Source.h"
 #include "app/ControlBarSetup.h"
 #include "app/DataFileCommands.h"
@@ -142,9 +142,9 @@ void AwaitInstrumentRecord() {
     const int32_t before = OscState.RecordsReady;
     CliDialogs& dialogs = Answers();
     dialogs.hold = true;
-    while (OscState.DeviceBusy == 1) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(DevicePollPeriodMs));
-        DevicePollTick();
+    while (OscState.CaptureBusy == 1) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(CaptureTickMs));
+        CaptureTick();
     }
     dialogs.hold = false;
     if (InstrumentInUse() && OscState.RecordsReady == before) {

@@ -17,7 +17,7 @@ enum class TimerId : int32_t {
     ExtTrigger = 1,    // polls for external triggers while a run waits (100 ms)
     Oscillograph = 2,  // the periodic capture of the main window
     SpectrumRun = 3,   // the spectrum window's continuous run
-    DevicePoll = 4,    // polls an instrument for the record under way
+    CaptureTick = 4,    // polls an instrument for the record under way
 };
 
 // Starting a running timer again restarts it with the new period. The host

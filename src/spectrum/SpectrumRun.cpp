@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "acquisition/CaptureEngine.h"
-#include "acquisition/InstrumentCapture.h"
+#include "acquisition/TickedCapture.h"
 #include "acquisition/Source.h"
 #include "display/PlotState.h"
 #include "model/OscSettings.h"
@@ -28,7 +28,7 @@ int32_t ReadyBefore = 0;
 
 bool InstrumentRecordNotYet() {
     if (!InstrumentInUse()) return false;
-    if (OscState.DeviceBusy == 1) return true;
+    if (OscState.CaptureBusy == 1) return true;
     const bool arrived = RecordAwaited && OscState.RecordsReady != ReadyBefore;
     const bool failed = RecordAwaited && !arrived;
     RecordAwaited = !failed;
@@ -48,7 +48,7 @@ void ToggleSpectrumRun() {
     Controls& bar = *Ports.spectrumTopBar;
     if (OscState.SpectrumRunning == 1) {
         Ports.timers->Kill(TimerId::SpectrumRun);
-        CancelInstrumentCapture();
+        CancelTickedCapture();
         bar.SetFace(spectrumTop::Run, Face::SpectrumIdle);
         OscState.SpectrumRunning = 0;
         return;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "acquisition/CaptureEngine.h"
-#include "acquisition/InstrumentCapture.h"
+#include "acquisition/TickedCapture.h"
 #include "acquisition/ProcessRecord.h"
 #include "acquisition/RecordMeasurements.h"
 #include "acquisition/SimulatedSource.h"
@@ -103,7 +103,7 @@ class Acquisition : public test::CoreTest {
         if (word == "step") CaptureStep();
         if (word == "tick") {
             row >> what;
-            what == "osc" ? OscTimerTick() : what == "device" ? DevicePollTick() : ExtTimerTick();
+            what == "osc" ? OscTimerTick() : what == "device" ? CaptureTick() : ExtTimerTick();
         }
         if (word == "source") {  // DRIVER [CHANNEL [RATE]], or simulated
             InstrumentChoice choice;
@@ -115,7 +115,7 @@ class Acquisition : public test::CoreTest {
             if (!error.empty()) ports.dialogs.Message(error.c_str(), nullptr);
         }
         if (word == "device") Instrument(row);
-        if (word == "cancel") CancelInstrumentCapture();
+        if (word == "cancel") CancelTickedCapture();
         if (word == "set") test::Fields(row, false);
         if (word == "acquire")
             returned =
@@ -157,7 +157,7 @@ class Acquisition : public test::CoreTest {
         if (word == "timer") {
             row >> what;
             const int32_t ms = ports.timers.Period(what == "osc"      ? TimerId::Oscillograph
-                                                   : what == "device" ? TimerId::DevicePoll
+                                                   : what == "device" ? TimerId::CaptureTick
                                                                       : TimerId::ExtTrigger);
             seen = ms < 0 ? "off" : std::to_string(ms);
         }

@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "acquisition/CaptureEngine.h"
-#include "acquisition/InstrumentCapture.h"
+#include "acquisition/TickedCapture.h"
 #include "acquisition/ProcessRecord.h"
 #include "app/ControlBarSetup.h"
 #include "app/DataFileCommands.h"
@@ -84,7 +84,7 @@ const std::map<std::string, std::function<void()>> Commands{
     {"ExtTick", ExtTimerTick}, {"Exit", SaveConfigOnExit}, {"Open", OpenCommand},
     {"Save", SaveCommand}, {"WinSave", WinSaveCommand}, {"SetUpBars", SetUpControlBars},
     {"RebuildList", RebuildFrequencyList}, {"SetUpDevice", SetUpDevice},
-    {"StartUp", [] { StartUp(); }}, {"Escape", CancelCommand}, {"DeviceTick", DevicePollTick},
+    {"StartUp", [] { StartUp(); }}, {"Escape", CancelCommand}, {"CaptureTick", CaptureTick},
     {"SaveConfig", [] { EXPECT_TRUE(SaveConfig()); }},
     {"WindowShown", [] { SetMainWindowActive(true); }},
     {"WindowGone", [] { SetMainWindowActive(false); }},
@@ -139,7 +139,7 @@ class AppScript : public test::PlotTest, public ::testing::WithParamInterface<st
             {"OscRunning", &s.OscRunning}, {"SpectrumRunning", &s.SpectrumRunning},
             {"ExtStart", &s.ExtStart}, {"ExtArmed", &s.ExtArmed}, {"PrevBaseAddr", &s.PrevBaseAddr},
             {"OscToggleBusy", &s.OscToggleBusy}, {"SpectrumValid", &s.SpectrumValid},
-            {"DeviceBusy", &s.DeviceBusy},
+            {"CaptureBusy", &s.CaptureBusy},
             {"TrackingOn", &PlotState.TrackingOn}, {"EditsLive", &PlotState.EditsLive},
             {"OpenFilter", &DataFiles.OpenFilterIndex}, {"SaveFilter", &DataFiles.SaveFilterIndex},
             {"PlotsShown", &ports.frame.plotShown}, {"Repaints", &ports.bottomBar.repaints},

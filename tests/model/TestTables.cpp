@@ -43,7 +43,7 @@ NamedField FieldNamed(const std::string& name) {
         {KORVEL_FLAG(Russian)}, {KORVEL_FLAG(LoadedLength)}, {KORVEL_FLAG(AutoNormPending)},
         {KORVEL_FLAG(FileView)}, {KORVEL_FLAG(DeviceReady)}, {KORVEL_FLAG(DeviceVersion)},
         {KORVEL_FLAG(AccCount)}, {KORVEL_FLAG(AccDone)}, {KORVEL_FLAG(ExtCount)},
-        {KORVEL_FLAG(ExtArmed)}, {KORVEL_FLAG(DeviceBusy)}, {KORVEL_FLAG(StepIdle)}, {KORVEL_FLAG(OscRunning)}, {KORVEL_FLAG(OscPeriodMs)},
+        {KORVEL_FLAG(ExtArmed)}, {KORVEL_FLAG(CaptureBusy)}, {KORVEL_FLAG(StepIdle)}, {KORVEL_FLAG(OscRunning)}, {KORVEL_FLAG(OscPeriodMs)},
         {KORVEL_FLAG(SavedAutoNorm)}, {KORVEL_FLAG(SpectrumRunning)}, {KORVEL_FLAG(SpectrumValid)},
         {KORVEL_VALUE(SamplePeriod)}, {KORVEL_VALUE(TimeOffset)}, {KORVEL_VALUE(DataMin)},
         {KORVEL_VALUE(DataMax)}, {KORVEL_VALUE(Record)}, {KORVEL_VALUE(AccBuffer)}, {KORVEL_VALUE(FileData)}};

@@ -1,5 +1,5 @@
 // The capture engine on libsigrok's demo device: records through the window's
-// own steps (Start/Stop, the DevicePoll timer, the oscillograph's timer) whose
+// own steps (Start/Stop, the CaptureTick timer, the oscillograph's timer) whose
 // figures are what the demo was set to: a sine of 2.5 V amplitude, 20 samples
 // a period, at 1 MHz.
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "acquisition/CaptureEngine.h"
-#include "acquisition/InstrumentCapture.h"
+#include "acquisition/TickedCapture.h"
 #include "acquisition/RecordMeasurements.h"
 #include "acquisition/Source.h"
 #include "acquisition/sigrok/SigrokInstrument.h"
@@ -44,14 +44,14 @@ class DemoCapture : public test::CoreTest {
         auto& demo = static_cast<SigrokInstrument&>(SigrokInstrumentPort());
         ASSERT_TRUE(demo.SetDemoPattern("sine", 2.5, error_)) << error_;
     }
-    // The DevicePoll timer's ticks until the capture has ended (a minute at most).
+    // The CaptureTick timer's ticks until the capture has ended (a minute at most).
     void AwaitCapture() {
         const auto giveUp = std::chrono::steady_clock::now() + 60s;
-        while (OscState.DeviceBusy == 1 && std::chrono::steady_clock::now() < giveUp) {
+        while (OscState.CaptureBusy == 1 && std::chrono::steady_clock::now() < giveUp) {
             std::this_thread::sleep_for(1ms);
-            DevicePollTick();
+            CaptureTick();
         }
-        ASSERT_EQ(OscState.DeviceBusy, 0) << "no record within a minute";
+        ASSERT_EQ(OscState.CaptureBusy, 0) << "no record within a minute";
     }
     std::vector<float> Capture() {
         OscState.ExtStart = 0;
@@ -116,13 +116,13 @@ TEST_F(DemoCapture, CancelStopsTheDeviceAndKeepsTheRecord) {
     CaptureStep();
     for (int poll = 0; poll < 5; ++poll) {
         std::this_thread::sleep_for(2ms);
-        DevicePollTick();
+        CaptureTick();
     }
-    ASSERT_EQ(OscState.DeviceBusy, 1);
+    ASSERT_EQ(OscState.CaptureBusy, 1);
     const auto before = std::chrono::steady_clock::now();
     CaptureStep();  // Start/Stop again
     EXPECT_LT(std::chrono::steady_clock::now() - before, 5s);
-    EXPECT_EQ(OscState.DeviceBusy, 0);
+    EXPECT_EQ(OscState.CaptureBusy, 0);
     EXPECT_EQ(OscState.StepIdle, 1);
     EXPECT_EQ(std::vector<float>(OscState.Record, OscState.Record + 4000), shown);
     // The device takes the next record as if nothing had happened.

@@ -96,7 +96,7 @@ class MainWindowTest : public test::CoreTest {
 };
 
 // An instrument chosen in the Device dialog (the tests' fake behind it), F5
-// taking its record through the DevicePoll timer, Escape cancelling one.
+// taking its record through the CaptureTick timer, Escape cancelling one.
 TEST_F(MainWindowTest, AnInstrumentChosenInTheDeviceDialogCapturesAndEscapeCancels) {
     Open();
     QStringList listed, channels;
@@ -130,14 +130,14 @@ TEST_F(MainWindowTest, AnInstrumentChosenInTheDeviceDialogCapturesAndEscapeCance
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
     ports.instrument.samples = {7.0f};
     Key(Qt::Key_F5);
-    ASSERT_TRUE(QTest::qWaitFor([] { return OscState.DeviceBusy == 0; }));
+    ASSERT_TRUE(QTest::qWaitFor([] { return OscState.CaptureBusy == 0; }));
     EXPECT_EQ(OscState.AccBuffer[0], 7.0f);
     ports.instrument.pollsPerRecord = 1000000;
     Key(Qt::Key_F5);
     QTest::qWait(50);
-    EXPECT_EQ(OscState.DeviceBusy, 1);
+    EXPECT_EQ(OscState.CaptureBusy, 1);
     Key(Qt::Key_Escape);
-    EXPECT_EQ(OscState.DeviceBusy, 0);
+    EXPECT_EQ(OscState.CaptureBusy, 0);
     EXPECT_EQ(ports.instrument.cancels, 1);
     EXPECT_EQ(OscState.AccBuffer[0], 7.0f);
 }
@@ -360,17 +360,17 @@ TEST(QtPorts, EveryTimerHasItsOwnTick) {
     host.SetTick(TimerId::ExtTrigger, [] { fired += "e"; });
     host.SetTick(TimerId::Oscillograph, [] { fired += "o"; });
     host.SetTick(TimerId::SpectrumRun, [] { fired += "s"; });
-    host.SetTick(TimerId::DevicePoll, [] { fired += "d"; });
+    host.SetTick(TimerId::CaptureTick, [] { fired += "d"; });
     for (const TimerId id :
-         {TimerId::DevicePoll, TimerId::SpectrumRun, TimerId::Oscillograph, TimerId::ExtTrigger})
+         {TimerId::CaptureTick, TimerId::SpectrumRun, TimerId::Oscillograph, TimerId::ExtTrigger})
         host.Fire(id);
     EXPECT_EQ(fired, "dsoe");
-    host.Start(TimerId::DevicePoll, 20);
+    host.Start(TimerId::CaptureTick, 20);
     host.Start(TimerId::SpectrumRun, 70);
-    EXPECT_EQ(host.PeriodMs(TimerId::DevicePoll), 20);
+    EXPECT_EQ(host.PeriodMs(TimerId::CaptureTick), 20);
     EXPECT_EQ(host.PeriodMs(TimerId::SpectrumRun), 70);
-    host.Kill(TimerId::DevicePoll);
-    EXPECT_FALSE(host.IsRunning(TimerId::DevicePoll));
+    host.Kill(TimerId::CaptureTick);
+    EXPECT_FALSE(host.IsRunning(TimerId::CaptureTick));
     EXPECT_TRUE(host.IsRunning(TimerId::SpectrumRun));
 }
 

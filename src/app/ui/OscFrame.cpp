@@ -17,7 +17,7 @@
 #include <QVBoxLayout>
 
 #include "acquisition/CaptureEngine.h"
-#include "acquisition/InstrumentCapture.h"
+#include "acquisition/TickedCapture.h"
 #include "app/BarTips.h"
 #include "app/ControlBarSetup.h"
 #include "app/DataFileCommands.h"
@@ -90,7 +90,7 @@ COscFrame::COscFrame(QWidget* parent)
     framePort_ = std::make_unique<QtFrame>(this, plot_);
     timers_.SetTick(TimerId::ExtTrigger, ExtTimerTick);
     timers_.SetTick(TimerId::Oscillograph, OscTimerTick);
-    timers_.SetTick(TimerId::DevicePoll, DevicePollTick);
+    timers_.SetTick(TimerId::CaptureTick, CaptureTick);
     timers_.SetTick(TimerId::SpectrumRun, SpectrumRunTickShown);
     Ports.timers = &timers_;
     Ports.topBar = &topControls_;
@@ -332,8 +332,8 @@ void COscFrame::closeEvent(QCloseEvent* event) {
     SetMainWindowActive(false);
     timers_.Kill(TimerId::ExtTrigger);
     timers_.Kill(TimerId::Oscillograph);
-    timers_.Kill(TimerId::DevicePoll);
-    CancelInstrumentCapture();
+    timers_.Kill(TimerId::CaptureTick);
+    CancelTickedCapture();
     event->accept();
     emit closed();
 }

@@ -31,8 +31,8 @@ class QtTimerHost : public TimerHost {
   private:
     static size_t Slot(TimerId id);
 
-    // One per TimerId, 1 to DevicePoll.
-    static constexpr size_t Count = static_cast<size_t>(TimerId::DevicePoll);
+    // One per TimerId, 1 to CaptureTick.
+    static constexpr size_t Count = static_cast<size_t>(TimerId::CaptureTick);
     std::array<QTimer, Count> timers_;
     std::array<Tick, Count> ticks_{};
 };

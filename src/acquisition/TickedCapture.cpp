@@ -1,4 +1,4 @@
-#include "acquisition/InstrumentCapture.h"
+#include "acquisition/TickedCapture.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -42,9 +42,9 @@ void RestoreBar() {
 // before, the engine idle; a failure is told (and ends a periodic capture,
 // which would only fail again at every tick).
 void End(const std::string& why) {
-    Ports.timers->Kill(TimerId::DevicePoll);
+    Ports.timers->Kill(TimerId::CaptureTick);
     Ports.instrument->Cancel();
-    OscState.DeviceBusy = 0;
+    OscState.CaptureBusy = 0;
     OscState.ExtArmed = 0;
     RestoreBar();
     OscState.StepIdle = 1;
@@ -69,7 +69,7 @@ void StartInstrumentCapture(int32_t records, bool quiet, bool trigger) {
     LeaveFileView();
     Capture = {records, std::clamp(OscSettings.Num_Data, 1, MaxData), quiet, trigger};
     OscState.StepIdle = 0;
-    OscState.DeviceBusy = 1;
+    OscState.CaptureBusy = 1;
     OscState.ExtCount = 0;
     OscState.ExtArmed = trigger ? 1 : 0;
     if (!quiet) {
@@ -79,12 +79,12 @@ void StartInstrumentCapture(int32_t records, bool quiet, bool trigger) {
         Ports.topBar->Repaint();
     }
     if (!StartRecord()) return;
-    Ports.timers->Start(TimerId::DevicePoll, DevicePollPeriodMs);
+    Ports.timers->Start(TimerId::CaptureTick, CaptureTickMs);
 }
 
-void DevicePollTick() {
-    if (OscState.DeviceBusy != 1) {
-        Ports.timers->Kill(TimerId::DevicePoll);
+void CaptureTick() {
+    if (OscState.CaptureBusy != 1) {
+        Ports.timers->Kill(TimerId::CaptureTick);
         return;
     }
     std::string error;
@@ -109,9 +109,9 @@ void DevicePollTick() {
         StartRecord();
         return;
     }
-    Ports.timers->Kill(TimerId::DevicePoll);
+    Ports.timers->Kill(TimerId::CaptureTick);
     std::copy(Sum, Sum + n, OscState.AccBuffer);
-    OscState.DeviceBusy = 0;
+    OscState.CaptureBusy = 0;
     OscState.ExtArmed = 0;
     // Millivolts already: a binary file opened since may have left its own conversion.
     RefreshConversion();
@@ -123,8 +123,8 @@ void DevicePollTick() {
     OscState.StepIdle = 1;
 }
 
-void CancelInstrumentCapture() {
-    if (OscState.DeviceBusy == 1) End({});
+void CancelTickedCapture() {
+    if (OscState.CaptureBusy == 1) End({});
 }
 
 }  // namespace korvel
