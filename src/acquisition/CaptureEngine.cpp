@@ -53,6 +53,10 @@ void ProcessAndShow() {
 }
 
 void ManualCapture(int32_t records, bool quiet) {
+    if (CardCaptureIsLong(records)) {
+        StartLongCardCapture(records, quiet);
+        return;
+    }
     OscState.StepIdle = 0;
     if (!quiet) Ports.frame->SetPointer(Pointer::Hourglass);
     OscState.ExtCount = 0;

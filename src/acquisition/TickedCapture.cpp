@@ -7,6 +7,7 @@
 #include "acquisition/CaptureEngine.h"
 #include "acquisition/CaptureFeedback.h"
 #include "acquisition/ProcessRecord.h"
+#include "acquisition/SimulatedSource.h"
 #include "acquisition/Source.h"
 #include "model/Conversions.h"
 #include "model/OscSettings.h"
@@ -20,18 +21,28 @@ namespace korvel {
 namespace {
 
 float Incoming[MaxData];  // one record as the instrument delivered it, mV
-float Sum[MaxData];       // this capture's records summed so far
+float Sum[MaxData];  // an instrument's records summed so far; AccBuffer as it was for the card's
+
+// The card's records are worth this many samples at a tick: a few
+// milliseconds' work, so the window answers between them.
+constexpr int64_t CardSamplesPerTick = int64_t{1} << 21;
+constexpr int64_t LongCardCaptureSamples = int64_t{1} << 24;
 
 struct Run {
     int32_t records = 0;  // records to sum
     int32_t length = 0;   // samples per record
     bool quiet = false;
     bool trigger = false;
+    bool card = false;  // the simulated card's long capture
 } Capture;
 
-void RestoreBar() {
+// The bar as before the capture; a complete one of several records (or a
+// triggered one) beeps once the progress bar has gone, as the card's own does.
+void RestoreBar(bool complete) {
     if (Capture.quiet) return;
-    if (Capture.records > 1 || Capture.trigger) ShowExternalInsteadOfProgress();
+    const bool progressShown = Capture.records > 1 || Capture.trigger;
+    if (progressShown) ShowExternalInsteadOfProgress();
+    if (complete && progressShown) Beep(0);
     Controls& bar = *Ports.topBar;
     bar.SetFace(top::StartStop, Face::Start);
     bar.Repaint();
@@ -43,10 +54,14 @@ void RestoreBar() {
 // which would only fail again at every tick).
 void End(const std::string& why) {
     Ports.timers->Kill(TimerId::CaptureTick);
-    Ports.instrument->Cancel();
+    if (Capture.card) {
+        std::copy(Sum, Sum + Capture.length, OscState.AccBuffer);
+    } else {
+        Ports.instrument->Cancel();
+    }
     OscState.CaptureBusy = 0;
     OscState.ExtArmed = 0;
-    RestoreBar();
+    RestoreBar(false);
     OscState.StepIdle = 1;
     if (why.empty()) return;
     if (OscState.OscRunning == 1) StopOscillograph();
@@ -63,11 +78,41 @@ bool StartRecord() {
     return false;
 }
 
-}  // namespace
+// The end of a capture that has all its records: processed and shown.
+void Finish() {
+    Ports.timers->Kill(TimerId::CaptureTick);
+    OscState.CaptureBusy = 0;
+    OscState.ExtArmed = 0;
+    // Millivolts already: a binary file opened since may have left its own conversion.
+    if (!Capture.card) RefreshConversion();
+    ProcessRecord();
+    RestoreBar(true);
+    RequestAutoNorm();
+    NotifyRecordReady();
+    OscState.StepIdle = 1;
+}
 
-void StartInstrumentCapture(int32_t records, bool quiet, bool trigger) {
+void ShowProgress() {
+    if (!Capture.quiet && Capture.records > 1) {
+        Ports.topBar->SetProgressPos(top::Progress, OscState.ExtCount);
+    }
+}
+
+// A share of the card's records, then the end when all are there.
+void CardTick() {
+    const int64_t perTick = std::max<int64_t>(1, CardSamplesPerTick / Capture.length);
+    for (int64_t k = 0; k < perTick; ++k) {
+        if (AcquireRecord(AcquireCapture, OscState.ExtCount) == 1) {
+            Finish();
+            return;
+        }
+    }
+    ShowProgress();
+}
+
+void BeginTicks(int32_t records, bool quiet, bool trigger, bool card) {
     LeaveFileView();
-    Capture = {records, std::clamp(OscSettings.Num_Data, 1, MaxData), quiet, trigger};
+    Capture = {records, std::clamp(OscSettings.Num_Data, 1, MaxData), quiet, trigger, card};
     OscState.StepIdle = 0;
     OscState.CaptureBusy = 1;
     OscState.ExtCount = 0;
@@ -78,6 +123,25 @@ void StartInstrumentCapture(int32_t records, bool quiet, bool trigger) {
         Ports.topBar->SetFace(top::StartStop, Face::Wait);
         Ports.topBar->Repaint();
     }
+}
+
+}  // namespace
+
+bool CardCaptureIsLong(int32_t records) {
+    // A shown file is left first, for records of the full length.
+    const int32_t length =
+        OscState.FileView == 1 ? MaxData : std::clamp(OscSettings.Num_Data, 1, MaxData);
+    return static_cast<int64_t>(records) * length > LongCardCaptureSamples;
+}
+
+void StartLongCardCapture(int32_t records, bool quiet) {
+    BeginTicks(records, quiet, false, true);
+    std::copy(OscState.AccBuffer, OscState.AccBuffer + Capture.length, Sum);
+    Ports.timers->Start(TimerId::CaptureTick, CaptureTickMs);
+}
+
+void StartInstrumentCapture(int32_t records, bool quiet, bool trigger) {
+    BeginTicks(records, quiet, trigger, false);
     if (!StartRecord()) return;
     Ports.timers->Start(TimerId::CaptureTick, CaptureTickMs);
 }
@@ -85,6 +149,10 @@ void StartInstrumentCapture(int32_t records, bool quiet, bool trigger) {
 void CaptureTick() {
     if (OscState.CaptureBusy != 1) {
         Ports.timers->Kill(TimerId::CaptureTick);
+        return;
+    }
+    if (Capture.card) {
+        CardTick();
         return;
     }
     std::string error;
@@ -102,25 +170,13 @@ void CaptureTick() {
             Sum[i] += Incoming[i];
     }
     OscState.ExtCount += 1;
-    if (!Capture.quiet && Capture.records > 1) {
-        Ports.topBar->SetProgressPos(top::Progress, OscState.ExtCount);
-    }
+    ShowProgress();
     if (OscState.ExtCount < Capture.records) {
         StartRecord();
         return;
     }
-    Ports.timers->Kill(TimerId::CaptureTick);
     std::copy(Sum, Sum + n, OscState.AccBuffer);
-    OscState.CaptureBusy = 0;
-    OscState.ExtArmed = 0;
-    // Millivolts already: a binary file opened since may have left its own conversion.
-    RefreshConversion();
-    ProcessRecord();
-    if (!Capture.quiet && (Capture.records > 1 || Capture.trigger)) Beep(0);
-    RestoreBar();
-    RequestAutoNorm();
-    NotifyRecordReady();
-    OscState.StepIdle = 1;
+    Finish();
 }
 
 void CancelTickedCapture() {

@@ -1,9 +1,13 @@
-// A capture from an instrument: its records one at a time through the
-// instrument port, each started at once and collected on a later tick of the
-// CaptureTick timer, so the window stays live while the device works. The
-// records are summed apart from AccBuffer, which takes them only when the
-// capture is complete: a capture that fails or is cancelled leaves the last
-// good record as it was, to be shown, processed again and saved.
+// A capture that runs on the ticks of the CaptureTick timer, so the window
+// stays live, shows its progress and can be stopped while it works:
+// - from an instrument: its records one at a time through the instrument
+//   port, each started at once and collected on a later tick;
+// - a long one of the simulated card (more samples than a moment's work):
+//   a share of its records at every tick.
+// A capture that fails or is cancelled leaves the last good record as it
+// was, AccBuffer included, to be shown, processed again and saved: an
+// instrument's records are summed apart until all are there, and the card's
+// AccBuffer is put back as it was.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +18,14 @@ namespace korvel {
 // the device's own trigger. quiet: leave the bar and the pointer alone (a
 // periodic capture). A device that cannot start ends it at once, told.
 void StartInstrumentCapture(int32_t records, bool quiet, bool trigger);
+
+// Starts the simulated card's manual capture of records records on ticks.
+void StartLongCardCapture(int32_t records, bool quiet);
+
+// Whether a manual capture of the card of records records of Num_Data
+// samples is long enough to run on ticks: beyond some 16 million samples (a
+// tenth of a second's work and more), a window frozen for it would be felt.
+bool CardCaptureIsLong(int32_t records);
 
 // Timer CaptureTick: takes a finished record, starts the next, or ends the
 // capture (processed and shown when complete; told when the device failed).

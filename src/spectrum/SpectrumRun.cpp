@@ -4,7 +4,6 @@
 
 #include "acquisition/CaptureEngine.h"
 #include "acquisition/TickedCapture.h"
-#include "acquisition/Source.h"
 #include "display/PlotState.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
@@ -19,26 +18,27 @@ namespace korvel {
 
 namespace {
 
-// An instrument's record comes on a later tick than the one that started it:
-// the spectrum is taken at the first tick that finds it there, and the next
-// record started then. A capture that ended without a record (the device
-// failed, and the user was told) ends the run.
+// A capture that runs on ticks (an instrument's, a long one of the card)
+// brings its record on a later tick than the one that started it: the
+// spectrum is taken at the first tick that finds it there, and the next
+// capture starts at the tick after. A capture that ended without a record
+// (the device failed and the user was told, or Escape) ends the run.
 bool RecordAwaited = false;
 int32_t ReadyBefore = 0;
 
-bool InstrumentRecordNotYet() {
-    if (!InstrumentInUse()) return false;
+// True when this tick has no new record to take the spectrum of.
+bool RecordNotYet() {
     if (OscState.CaptureBusy == 1) return true;
-    const bool arrived = RecordAwaited && OscState.RecordsReady != ReadyBefore;
-    const bool failed = RecordAwaited && !arrived;
-    RecordAwaited = !failed;
-    ReadyBefore = OscState.RecordsReady;
-    if (failed) {
+    if (RecordAwaited) {
+        RecordAwaited = false;
+        if (OscState.RecordsReady != ReadyBefore) return false;
         ToggleSpectrumRun();
         return true;
     }
+    ReadyBefore = OscState.RecordsReady;
     CaptureStep();
-    return !arrived;
+    RecordAwaited = OscState.CaptureBusy == 1;
+    return RecordAwaited;
 }
 
 }  // namespace
@@ -71,11 +71,7 @@ void ToggleSpectrumRun() {
 void SpectrumRunTick() {
     SpectrumViewRecord& v = SpectrumView;
     if (OscState.SpectrumRunning == 0) return;
-    if (InstrumentInUse()) {
-        if (InstrumentRecordNotYet()) return;
-    } else {
-        CaptureStep();
-    }
+    if (RecordNotYet()) return;
     if (v.Accumulate == 1) {
         ++v.RunCount;
         char text[64];

@@ -202,7 +202,7 @@ TEST_F(Acquisition, ScenariosOfTheEngineTheSourceAndProcessing) {
     for (const auto& [file, scenarios] : {std::pair("capture_engine.txt", 13),
                                           {"simulated_source.txt", 6},
                                           {"process_record.txt", 8},
-                                          {"instrument_capture.txt", 7}}) {
+                                          {"ticked_capture.txt", 8}}) {
         int32_t started = 0;
         test::ForEachRow(std::string("acquisition/") + file, [&](std::istringstream& row) {
             std::string word;
