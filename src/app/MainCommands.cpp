@@ -5,9 +5,9 @@
 #include <limits>
 
 #include "acquisition/CaptureEngine.h"
-#include "acquisition/TickedCapture.h"
 #include "acquisition/ProcessRecord.h"
 #include "acquisition/Source.h"
+#include "acquisition/TickedCapture.h"
 #include "app/SourceCommands.h"
 #include "display/Plot.h"
 #include "display/SubWindowFields.h"
@@ -114,6 +114,8 @@ void FrequencySelected() {
         SetFrequencyIndex(bar.SelectedListItem(top::FrequencyList));
     }
     ShowSubWindowInNewTimes();
+    // The overview's times too: one scale on the whole screen.
+    if (mainWindowActive) RefreshPlot();
 }
 
 void ShowSubWindowInNewTimes() {

@@ -5,6 +5,7 @@
 
 #include "acquisition/ProcessRecord.h"
 #include "app/ControlBarSetup.h"
+#include "app/MainCommands.h"
 #include "display/Plot.h"
 #include "display/PlotStyle.h"
 #include "model/Conversions.h"
@@ -44,6 +45,12 @@ void SettingsCommand(const std::function<bool()>& runDialog) {
         OscSettings.Num_Data = noted.numData;
     }
     if (noted.SameClock()) OscState.SamplePeriod = noted.samplePeriod;
+    // A frequency button, or a clock put back by Cancel, moved the time
+    // scale: the fields show the same samples in the new times, and the
+    // whole plot is drawn again, so that nothing on the screen keeps the old.
+    const bool rescaled = OscState.SamplePeriod != noted.samplePeriod && OscState.FileView != 1;
+    if (rescaled) ShowSubWindowInNewTimes();
+    if (!ok && rescaled && MainWindowActive()) RefreshPlot();
     if (ok) {
         CreatePlotFonts();
         ConfigureDevice();

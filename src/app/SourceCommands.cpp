@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "acquisition/TickedCapture.h"
 #include "acquisition/Source.h"
+#include "acquisition/TickedCapture.h"
 #include "app/ControlBarSetup.h"
 #include "app/MainCommands.h"
 #include "display/Plot.h"

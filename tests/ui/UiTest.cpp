@@ -142,6 +142,52 @@ TEST_F(MainWindowTest, AnInstrumentChosenInTheDeviceDialogCapturesAndEscapeCance
     EXPECT_EQ(OscState.AccBuffer[0], 7.0f);
 }
 
+// The overview (its time labels), from a whole record's picture.
+QImage OverviewImage() {
+    const Rect& o = PlotState.OverviewRect;
+    return QImage(reinterpret_cast<const uchar*>(PlotCanvas.Pixels()), PlotCanvas.Width(),
+                  PlotCanvas.Height(), PlotCanvas.Width() * 4, QImage::Format_RGB32)
+        .copy(o.left, o.top, o.right - o.left, o.bottom - o.top + 14);
+}
+
+// A new time step, from the list or from the Settings dialog's frequency
+// buttons (Cancel puts the clock back, not the button), draws the whole plot
+// again: the overview's times and the fields are never those of another scale.
+TEST_F(MainWindowTest, ANewTimeStepRedrawsTheOverviewAndTheFields) {
+    Open();
+    Key(Qt::Key_F5);
+    const QImage at80 = OverviewImage();
+    auto* list = Control<QComboBox>("top", top::FrequencyList);
+    list->setCurrentIndex(1);
+    emit list->activated(1);
+    EXPECT_NE(OverviewImage(), at80);
+    list->setCurrentIndex(0);
+    emit list->activated(0);
+    EXPECT_EQ(OverviewImage(), at80);
+
+    // Base Frequency 40, the third button, Cancel: the clock goes back to 80 MHz,
+    // the third frequency stays chosen; the screen is as that frequency's.
+    list->setCurrentIndex(2);
+    emit list->activated(2);
+    const QImage at20 = OverviewImage();
+    const QString min = Control<QLineEdit>("bottom", bottom::Min)->text();
+    list->setCurrentIndex(0);
+    emit list->activated(0);
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CSettingsDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* clock = dialog->Control<QLineEdit>(settings::BaseFrequency);
+        clock->selectAll();
+        QTest::keyClicks(clock, "40");
+        dialog->Control<QAbstractButton>(settings::FrequencyButtons[2])->click();
+        dialog->reject();
+    });
+    frame->Command(command::Settings);
+    EXPECT_EQ(list->currentText(), "20 Mhz");
+    EXPECT_EQ(Control<QLineEdit>("bottom", bottom::Min)->text(), min);
+    EXPECT_EQ(OverviewImage(), at20);
+}
+
 // Rows [top, top + height) of a canvas as an image.
 QImage Rows(const Canvas& canvas, int32_t top, int32_t height) {
     return QImage(reinterpret_cast<const uchar*>(canvas.Pixels()), canvas.Width(), canvas.Height(),
