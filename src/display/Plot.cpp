@@ -366,6 +366,7 @@ void DrawSubWindow(Canvas& canvas, int32_t start, int32_t end) {
     canvas.SetRasterMode(before);
 
     ps.DrawBusy = 0;
+    Ports.frame->PlotRangeChanged();
     ps.LabelsDirty = 0;
     // The plot under these marks was repainted. The reference goes with it, so
     // its dT/dV lines are out of date: the next read-out clears the column.

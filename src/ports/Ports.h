@@ -17,7 +17,7 @@ enum class TimerId : int32_t {
     ExtTrigger = 1,    // polls for external triggers while a run waits (100 ms)
     Oscillograph = 2,  // the periodic capture of the main window
     SpectrumRun = 3,   // the spectrum window's continuous run
-    CaptureTick = 4,    // polls an instrument for the record under way
+    CaptureTick = 4,   // polls an instrument for the record under way
 };
 
 // Starting a running timer again restarts it with the new period. The host
@@ -100,6 +100,9 @@ class Frame {
     // Opens the spectrum window, or restores and raises the open one, and
     // paints it at once. False when a new window could not be made.
     virtual bool ShowSpectrumWindow() { return true; }
+    // The main plot shows another stretch or another record: an open
+    // spectrum window follows it (soon, once for many such changes).
+    virtual void PlotRangeChanged() {}
 };
 
 // ---------------------------------------------------------------- dialogs

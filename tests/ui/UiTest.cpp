@@ -47,6 +47,7 @@
 #include "ports/ui/QtDialogs.h"
 #include "ports/ui/QtTimerHost.h"
 #include "ports/ui/UpDownControl.h"
+#include "spectrum/SpectrumData.h"
 #include "spectrum/SpectrumView.h"
 #include "spectrum/ui/CSpectrum.h"
 #include "spectrum/ui/SpectrumPlotWidget.h"
@@ -186,6 +187,32 @@ TEST_F(MainWindowTest, ANewTimeStepRedrawsTheOverviewAndTheFields) {
     EXPECT_EQ(list->currentText(), "20 Mhz");
     EXPECT_EQ(Control<QLineEdit>("bottom", bottom::Min)->text(), min);
     EXPECT_EQ(OverviewImage(), at20);
+}
+
+// The spectrum window shows the spectrum of what the main plot shows: after
+// typed fields, a zoom out by double click and a new capture, without being
+// told to paint.
+TEST_F(MainWindowTest, TheSpectrumWindowFollowsTheMainPlot) {
+    Open();
+    Key(Qt::Key_F5);
+    QTest::mouseClick(Control("top", top::ShowSpectrum), Qt::LeftButton);
+    ASSERT_TRUE(SpectrumWnd != nullptr && QTest::qWaitForWindowExposed(SpectrumWnd));
+    auto follows = [] {
+        return SpectrumData.CachedFirst == OscSettings.Data_S &&
+               SpectrumData.CachedLast == OscSettings.Data_E;
+    };
+    ASSERT_TRUE(follows());
+    TypeInto(Control<QLineEdit>("bottom", bottom::Width), "5");
+    EXPECT_NE(SpectrumData.CachedLast, OscSettings.Data_E);  // not yet: at the next pass
+    EXPECT_TRUE(QTest::qWaitFor(follows));
+    TypeInto(Control<QLineEdit>("bottom", bottom::Min), "2");
+    EXPECT_TRUE(QTest::qWaitFor(follows));
+    const QImage before = SpectrumWnd->Plot()->grab().toImage();
+    OscSettings.Invert = 1;  // another record, the same stretch
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    Key(Qt::Key_F5);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return SpectrumWnd->Plot()->grab().toImage() != before; }));
 }
 
 // Rows [top, top + height) of a canvas as an image.

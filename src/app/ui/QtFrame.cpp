@@ -1,7 +1,10 @@
 #include "app/ui/QtFrame.h"
 
+#include <QTimer>
+
 #include <QApplication>
 
+#include "model/OscState.h"
 #include "ports/ui/Bitmaps.h"
 #include "spectrum/ui/CSpectrum.h"
 
@@ -58,6 +61,20 @@ void QtFrame::ShowPlot() {
 // The main window opens the spectrum window, or brings it to the front.
 bool QtFrame::ShowSpectrumWindow() {
     return ui::ShowSpectrumWindow();
+}
+
+// A zoom, a pan, a marker drag, typed fields or a new record: the open
+// spectrum window shows the spectrum of what the main plot now shows. The
+// paint waits for the event loop, so a drag's many steps cost one spectrum
+// each time the window gets to draw; the spectrum's own run draws itself.
+void QtFrame::PlotRangeChanged() {
+    if (SpectrumWnd == nullptr || paintPending_ || PeriodicCaptureOwnsDisplay()) return;
+    paintPending_ = true;
+    QTimer::singleShot(0, window_.data(), [this] {
+        paintPending_ = false;
+        if (SpectrumWnd != nullptr && SpectrumWnd->isVisible() && !PeriodicCaptureOwnsDisplay())
+            SpectrumWnd->PaintNow();
+    });
 }
 
 }  // namespace korvel::ui

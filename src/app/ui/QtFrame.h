@@ -18,11 +18,13 @@ class QtFrame : public Frame {
     void SetTitle(const char* title) override;
     void ShowPlot() override;
     bool ShowSpectrumWindow() override;
+    void PlotRangeChanged() override;
 
     Pointer CurrentPointer() const { return pointer_; }
 
   private:
     QPointer<QWidget> window_;
+    bool paintPending_ = false;  // a spectrum window's paint is on its way
     QPointer<QWidget> plot_;
     Pointer pointer_ = Pointer::Arrow;
     bool overriding_ = false;
