@@ -10,6 +10,7 @@
 #include "acquisition/TickedCapture.h"
 #include "app/SourceCommands.h"
 #include "display/Plot.h"
+#include "display/PlotMouse.h"
 #include "display/SubWindowFields.h"
 #include "files/ConfigFile.h"
 #include "model/Conversions.h"
@@ -61,6 +62,7 @@ void ResetMainWindowState() {
 
 void CancelCommand() {
     CancelTickedCapture();
+    PlotCancel();
 }
 
 void StartStopCommand() {

@@ -14,7 +14,8 @@ void SetMainWindowActive(bool active);
 bool MainWindowActive();
 void ResetMainWindowState();
 
-// Escape: stops an instrument's capture under way (the record shown stays).
+// Escape: stops a capture under way on ticks (the record shown stays), and
+// takes back an armed zoom band, a pan or a drag of the marker.
 void CancelCommand();
 
 void StartStopCommand();      // Start/Stop button: start as the "External" box says

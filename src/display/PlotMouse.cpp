@@ -148,6 +148,12 @@ bool HoverMove(Canvas& canvas, int32_t x, int32_t y, int32_t& index, float& valu
 
     const PlotArea& s = SubWindowArea;
     if (ps.ZoomArmed == 1) {
+        // Outside the plot the band stays where the pointer left it, and the
+        // read-outs are of no sample: the pointer is on its way elsewhere.
+        if (!InsideArea(s, x, y)) {
+            canvas.SetRasterMode(before);
+            return false;
+        }
         // Follow Mode zooms time only: the band spans the whole height.
         const int32_t free = OscSettings.Follow_Mode != 0 ? s.bottom : y;
         RemoveBand(canvas);
@@ -198,6 +204,7 @@ bool HoverMove(Canvas& canvas, int32_t x, int32_t y, int32_t& index, float& valu
 
 bool DragMove(Canvas& canvas, int32_t x, int32_t y, int32_t& index, float& valueMv) {
     PlotStateRecord& ps = PlotState;
+    if (ps.DragCancelled == 1) return false;
     RemoveCursorMarks(canvas);
     if (ps.ZoomArmed == 1) {
         Pan(canvas, x);
@@ -253,6 +260,10 @@ void PlotMouseMove(uint32_t flags, int32_t x, int32_t y) {
 void PlotLeftDown(int32_t x, int32_t y) {
     PlotStateRecord& ps = PlotState;
     ps.Panned = 0;
+    ps.LeftHeld = 1;
+    ps.DragCancelled = 0;
+    ps.PressedS = OscSettings.Data_S;
+    ps.PressedE = OscSettings.Data_E;
     if (ps.ZoomArmed == 0) {
         const PlotArea& s = SubWindowArea;
         if (!InsideArea(s, x, y)) return;
@@ -272,6 +283,8 @@ void PlotLeftDown(int32_t x, int32_t y) {
 }
 
 void PlotLeftUp() {
+    PlotState.LeftHeld = 0;
+    PlotState.DragCancelled = 0;
     // A press, drag and release pans and ends; a click alone stays armed
     // for the band.
     if (PlotState.Panned == 1) {
@@ -334,6 +347,28 @@ void PlotRightDown(int32_t x, int32_t y) {
 
 void PlotRightDoubleClick() {
     EraseReference();
+}
+
+bool PlotCancel() {
+    PlotStateRecord& ps = PlotState;
+    Canvas& canvas = PlotCanvas;
+    bool cancelled = false;
+    if (ps.LeftHeld == 1 && ps.DragCancelled == 0 && (ps.Panned == 1 || ps.DragStarted == 1)) {
+        // The stretch of the press, as the drawings before the drag left it.
+        RemoveCursorMarks(canvas);
+        ps.EditsLive = 0;
+        SetSubWindow(ps.PressedS, ps.PressedE);
+        ps.DragCancelled = 1;
+        cancelled = true;
+    }
+    if (ps.ZoomArmed == 1) {
+        ps.ZoomArmed = 0;
+        ps.Panned = 0;
+        RemoveBand(canvas);
+        cancelled = true;
+    }
+    if (cancelled) Ports.frame->ShowPlot();
+    return cancelled;
 }
 
 }  // namespace korvel

@@ -29,6 +29,12 @@ void PlotLeftDoubleClick();
 void PlotRightDown(int32_t x, int32_t y);
 void PlotRightDoubleClick();
 
+// Escape: an armed zoom band goes, a pan or a drag of the marker under way
+// puts back the stretch shown when the button went down (the button's moves
+// do nothing more until it is released). Nothing else changes. True when
+// there was something to cancel.
+bool PlotCancel();
+
 // A move without the left button alone: takes the cursors off, then draws
 // the zoom band while one is armed, or the cursor of the area under (x, y)
 // with the pointer shape of the marker's grab zones. True when the

@@ -106,6 +106,12 @@ struct PlotStateRecord {
     int32_t ShapeSet = 0;    // a special pointer shape is set
     int32_t DeltaShown = 0;  // the dT/dV read-outs are on the screen
     int32_t TrackingOn = 1;  // 0 while a file dialog is open: moves are ignored
+    // The left button: held since its press, the stretch shown at that
+    // press, and a drag that Escape ended (its moves do nothing till release).
+    int32_t LeftHeld = 0;
+    int32_t PressedS = 0;
+    int32_t PressedE = 0;
+    int32_t DragCancelled = 0;
 };
 
 extern PlotStateRecord PlotState;

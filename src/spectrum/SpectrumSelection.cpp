@@ -111,6 +111,12 @@ void SpectrumRightDown(int32_t x) {
     v.CurrentX = x;
 }
 
+bool SpectrumCancelSelection() {
+    if (Running() || SpectrumView.Selecting == 0) return false;
+    SpectrumRightDown(SpectrumView.CurrentX);
+    return true;
+}
+
 void SpectrumDoubleClick(int32_t /*x*/) {
     SpectrumViewRecord& v = SpectrumView;
     if (Running()) return;

@@ -14,4 +14,7 @@ void SpectrumMouseMove(int32_t x);
 void SpectrumRightDown(int32_t x);
 void SpectrumDoubleClick(int32_t x);
 
+// Escape: a marking under way goes, as with a right click. True when there was one.
+bool SpectrumCancelSelection();
+
 }  // namespace korvel

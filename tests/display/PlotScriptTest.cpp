@@ -118,6 +118,7 @@ TEST_P(PlotScript, Runs) {
     s.steps["double"] = [](W) { PlotLeftDoubleClick(); };
     s.steps["rdown"] = [](W w) { PlotRightDown(Int(w[1]), Int(w[2])); };
     s.steps["rdouble"] = [](W) { PlotRightDoubleClick(); };
+    s.steps["escape"] = [](W) { PlotCancel(); };
     auto field = [](const std::string& f) { return f == "min" ? bottom::Min : bottom::Width; };
     s.steps["type"] = [&](W w) { ports.bottomBar.Type(field(w[1]), w[2]); };    // as the user types
     s.steps["field"] = [&](W w) { ports.bottomBar[field(w[1])].text = w[2]; };  // unreported

@@ -215,6 +215,48 @@ TEST_F(MainWindowTest, TheSpectrumWindowFollowsTheMainPlot) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return SpectrumWnd->Plot()->grab().toImage() != before; }));
 }
 
+// Escape takes back an armed zoom band, and a pointer that leaves the plot
+// leaves the band where it was; in the spectrum window Escape drops a range
+// being marked.
+TEST_F(MainWindowTest, EscapeCancelsTheZoomBandAndTheSpectrumMarking) {
+    Open();
+    Key(Qt::Key_F5);
+    PlotWidget* plot = frame->Plot();
+    const Rect& s = PlotState.SubWindowRect;
+    const QPoint inside((s.left + s.right) / 2, (s.top + s.bottom) / 2);
+    QTest::mouseMove(plot, inside);
+    QTest::mouseClick(plot, Qt::LeftButton, Qt::NoModifier, inside);
+    ASSERT_EQ(PlotState.ZoomArmed, 1);
+    const QImage armed = PlotImage();
+    QTest::mouseMove(plot, inside + QPoint(60, 40));
+    ASSERT_EQ(PlotState.BandShown, 1);
+    const QImage band = PlotImage();
+    QTest::mouseMove(plot, QPoint(inside.x(), PlotState.OverviewRect.top + 5));
+    EXPECT_EQ(PlotImage(), band);  // outside: the band stays put
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(PlotState.ZoomArmed, 0);
+    EXPECT_EQ(PlotImage(), armed);
+    const int32_t start = OscSettings.Data_S, end = OscSettings.Data_E;
+    QTest::mouseClick(plot, Qt::LeftButton, Qt::NoModifier, inside + QPoint(60, 40));
+    EXPECT_EQ(PlotState.ZoomArmed, 1);  // a new band, not the old one's second click
+    EXPECT_EQ(OscSettings.Data_S, start);
+    EXPECT_EQ(OscSettings.Data_E, end);
+
+    QTest::mouseClick(Control("top", top::ShowSpectrum), Qt::LeftButton);
+    ASSERT_TRUE(SpectrumWnd != nullptr && QTest::qWaitForWindowExposed(SpectrumWnd));
+    SpectrumWnd->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(SpectrumWnd));
+    SpectrumPlotWidget* spectrum = SpectrumWnd->Plot();
+    const QPoint middle = spectrum->rect().center();
+    const QImage unmarked = spectrum->grab().toImage();
+    QTest::mouseClick(spectrum, Qt::LeftButton, Qt::NoModifier, middle);
+    QTest::mouseMove(spectrum, middle + QPoint(50, 0));
+    ASSERT_EQ(SpectrumView.Selecting, 1);
+    QTest::keyClick(SpectrumWnd, Qt::Key_Escape);
+    EXPECT_EQ(SpectrumView.Selecting, 0);
+    EXPECT_EQ(spectrum->grab().toImage(), unmarked);
+}
+
 // Rows [top, top + height) of a canvas as an image.
 QImage Rows(const Canvas& canvas, int32_t top, int32_t height) {
     return QImage(reinterpret_cast<const uchar*>(canvas.Pixels()), canvas.Width(), canvas.Height(),

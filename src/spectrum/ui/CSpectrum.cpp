@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -19,6 +20,7 @@
 #include "spectrum/SpectrumCopy.h"
 #include "spectrum/SpectrumFile.h"
 #include "spectrum/SpectrumRun.h"
+#include "spectrum/SpectrumSelection.h"
 #include "spectrum/SpectrumTips.h"
 #include "spectrum/SpectrumView.h"
 #include "spectrum/SpectrumWindow.h"
@@ -84,6 +86,12 @@ CSpectrum::CSpectrum() : topControls_(nullptr), bottomControls_(BottomFieldChang
     Ports.spectrumBottomBar = &bottomControls_;
     SpectrumWindowCreated();
     resize(DefaultWidth, DefaultHeight);
+
+    // Escape drops a range being marked with the mouse.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (SpectrumCancelSelection()) ShowCanvas();
+    });
 
     // The program ends with its main window: this one goes with it.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [] { delete SpectrumWnd; });
