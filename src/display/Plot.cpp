@@ -365,6 +365,12 @@ void DrawSubWindow(Canvas& canvas, int32_t start, int32_t end) {
     DrawMarker(canvas, start, end);
     canvas.SetRasterMode(before);
 
+    // The read-outs were of a sample under the cursor of the plot as it was:
+    // the cursor is gone, and so are they, till the next move shows new ones.
+    const Rect& o = ps.OverviewRect;
+    if (o.right > s.right)
+        canvas.FillRect(s.right, s.top, o.right - s.right, s.bottom - s.top, White);
+
     ps.DrawBusy = 0;
     Ports.frame->PlotRangeChanged();
     ps.LabelsDirty = 0;
