@@ -257,6 +257,23 @@ TEST_F(MainWindowTest, EscapeCancelsTheZoomBandAndTheSpectrumMarking) {
     EXPECT_EQ(spectrum->grab().toImage(), unmarked);
 }
 
+// Up and Down in the Accumulator and Average over fields step them as their arrows do.
+TEST_F(MainWindowTest, UpAndDownStepTheCountFields) {
+    Open();
+    auto* accumulator = Control<QLineEdit>("top", top::Accumulator);
+    auto* average = Control<QLineEdit>("bottom", bottom::Average);
+    const QString before = average->text();
+    accumulator->setFocus();
+    QTest::keyClick(accumulator, Qt::Key_Up);
+    QTest::keyClick(accumulator, Qt::Key_Up);
+    EXPECT_EQ(accumulator->text(), "3");
+    QTest::keyClick(accumulator, Qt::Key_Down);
+    EXPECT_EQ(accumulator->text(), "2");
+    average->setFocus();
+    QTest::keyClick(average, Qt::Key_Up);
+    EXPECT_EQ(average->text(), QString::number(before.toInt() + 1));
+}
+
 // Rows [top, top + height) of a canvas as an image.
 QImage Rows(const Canvas& canvas, int32_t top, int32_t height) {
     return QImage(reinterpret_cast<const uchar*>(canvas.Pixels()), canvas.Width(), canvas.Height(),

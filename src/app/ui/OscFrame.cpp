@@ -82,6 +82,16 @@ COscFrame::COscFrame(QWidget* parent)
     plot_->setSizePolicy(keepPlace);
     plot_->hide();
     BuildBottomBar(client);
+    // Up and Down in the Accumulator and Average over fields step them as
+    // their arrows do.
+    auto spinOf = [this](const char* bar, int32_t id) {
+        return findChild<UpDownControl*>(QStringLiteral("%1%2").arg(bar).arg(id));
+    };
+    auto fieldOf = [this](const char* bar, int32_t id) {
+        return findChild<QLineEdit*>(QStringLiteral("%1%2").arg(bar).arg(id));
+    };
+    spinOf("top", top::AccumulatorSpin)->TakeKeysOf(fieldOf("top", top::Accumulator));
+    spinOf("bottom", bottom::AverageSpin)->TakeKeysOf(fieldOf("bottom", bottom::Average));
     column->addWidget(topBar_);
     column->addWidget(plot_, 1);
     column->addWidget(bottomBar_);
@@ -114,6 +124,10 @@ COscFrame::~COscFrame() {
 
 void COscFrame::BuildMenu() {
     QMenuBar* bar = menuBar();
+    // The bar's separators between File, Settings, Actions and Help, which
+    // the usual styles do not draw in a menu bar: a thin line that no click
+    // or key reaches.
+    auto divider = [bar] { bar->addAction(QStringLiteral("\u2502"))->setEnabled(false); };
     auto command = [this](int32_t id) { return [this, id] { Command(id); }; };
 
     QMenu* file = bar->addMenu(UiText(TextId::MenuFile));
@@ -122,14 +136,14 @@ void COscFrame::BuildMenu() {
     file->addAction(UiText(TextId::MenuWinSave), this, command(command::WinSave));
     file->addSeparator();
     file->addAction(UiText(TextId::MenuExit), this, command(command::Exit));
-    bar->addSeparator();
+    divider();
     bar->addAction(UiText(TextId::MenuSettings), this, command(command::Settings));
     bar->addAction(UiText(TextId::MenuDevice), this, command(command::Device));
-    bar->addSeparator();
+    divider();
     QMenu* actions = bar->addMenu(UiText(TextId::MenuActions));
     actions->addAction(UiText(TextId::MenuManualStart), this, command(command::ManualStart));
     actions->addAction(UiText(TextId::MenuExternalStart), this, command(command::ExternalStart));
-    bar->addSeparator();
+    divider();
     QMenu* help = bar->addMenu(UiText(TextId::MenuHelp));
     help->addAction(UiText(TextId::MenuHelpIndex), this, command(command::Help));
     help->addAction(UiText(TextId::MenuAbout), this, command(command::About));

@@ -30,6 +30,21 @@ void UpDownControl::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+void UpDownControl::TakeKeysOf(QWidget* field) {
+    field->installEventFilter(this);
+}
+
+bool UpDownControl::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            emit deltaProposed(key == Qt::Key_Up ? -1 : +1);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void UpDownControl::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const int upper = height() / 2;

@@ -15,6 +15,10 @@ class UpDownControl : public QWidget {
   public:
     explicit UpDownControl(QWidget* parent = nullptr);
 
+    // The field beside the arrows: its Up and Down keys step it as the
+    // arrows do.
+    void TakeKeysOf(QWidget* field);
+
     QToolButton* UpButton() const { return up_; }
     QToolButton* DownButton() const { return down_; }
 
@@ -23,6 +27,7 @@ class UpDownControl : public QWidget {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
