@@ -36,6 +36,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # platform plugins (xcb for the window, offscreen for korvel-cli) ship with
 # libqt6gui6. Liberation Mono gives the plots Courier's metrics.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+# Qt's Russian catalogue puts the file dialogs' and standard buttons' own
+# texts into a Russian interface. The program works without it (those texts
+# stay English) and an English interface never reads it, so it is
+# recommended: installed by default, left out by a slim or English system.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 # Instruments through libsigrok's C++ bindings, which reach GLib through
 # glibmm; libsigrok itself, with its demo device, comes with libsigrokcxx4.
 if(TARGET korvel_sigrok)

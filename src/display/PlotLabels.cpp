@@ -35,15 +35,26 @@ int32_t WidestLabel(const Canvas& canvas, const LabelTicks& ticks) {
     return widest;
 }
 
-// Do the labels, from the top one down, keep gap pixels between their cells?
+// Do the labels drawn, from the top one down, keep gap pixels between their cells?
 bool VoltageLabelsFit(const LabelTicks& ticks, int32_t gap, const VoltageAxis& axis) {
     int32_t limit = 0;
+    bool first = true;
     for (int32_t i = ticks.count; i >= 0; --i) {
+        if (i % ticks.stride != 0) continue;
         const int32_t y = TickY(ticks, i, axis) - axis.cellHeight / 2;
-        if (i != ticks.count && y < limit) return false;
+        if (!first && y < limit) return false;
         limit = y + axis.cellHeight + gap;
+        first = false;
     }
     return true;
+}
+
+// 1, 2, 5, 10, 20, 50...
+int32_t NextStride(int32_t stride) {
+    int32_t decade = 1;
+    while (stride / decade >= 10)
+        decade *= 10;
+    return stride / decade == 2 ? stride / 2 * 5 : stride * 2;
 }
 
 bool TimeLabelsFit(const LabelTicks& ticks, int32_t spaceWidth, const PlotArea& area) {
@@ -73,6 +84,11 @@ LabelTicks FitVoltageLabels(const Canvas& canvas, int32_t wanted, int32_t gap,
         static_cast<TickSet&>(ticks) = TickRange(scale.lo, scale.hi, n);
         if (ticks.count < 2 || VoltageLabelsFit(ticks, gap, axis)) break;
     }
+    // A plot too low for the labels of even two intervals keeps its ticks
+    // but names only every second, fifth, tenth... of them; at worst the
+    // first alone.
+    while (ticks.stride <= ticks.count && !VoltageLabelsFit(ticks, gap, axis))
+        ticks.stride = NextStride(ticks.stride);
     ticks.widest = WidestLabel(canvas, ticks);
     return ticks;
 }
@@ -85,6 +101,7 @@ void DrawVoltageLabels(Canvas& canvas, const LabelTicks& ticks, int32_t axisX,
         const int32_t y = TickY(ticks, i, axis);
         canvas.MoveTo(axisX - 3, y);
         canvas.LineTo(axisX, y);
+        if (i % ticks.stride != 0) continue;
         FormatValue(text, TickValue(ticks.low, ticks.high, i, ticks.count));
         canvas.TextOut(labelX, y + axis.cellHeight / 2, text);
     }

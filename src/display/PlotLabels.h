@@ -21,12 +21,16 @@ struct VoltageAxis {
 // Voltage labels from `wanted` down to 2 until the labels, each c high, keep
 // gap pixels apart; texts measured in the canvas's font. With fewer than 2
 // wanted no set is computed (count < 0). When TickRange gives fewer than 2
-// intervals the set of that call stands. widest is measured on the set chosen.
+// intervals the set of that call stands. When the labels of the set chosen
+// still come closer, only ticks 0, stride, 2 x stride... get one, the stride
+// the first of 1, 2, 5, 10, 20... that keeps them apart. widest is measured on
+// the whole set chosen.
 LabelTicks FitVoltageLabels(const Canvas& canvas, int32_t wanted, int32_t gap,
                             const VerticalScale& scale, const VoltageAxis& axis);
 
-// Tick marks from (axisX - 3, y) to (axisX, y) with the canvas's pen and the
-// values, centred widest / 2 + 4 left of the axis, bottom at y + c / 2.
+// Tick marks from (axisX - 3, y) to (axisX, y) with the canvas's pen and, at
+// every stride-th tick, the value, centred widest / 2 + 4 left of the axis,
+// bottom at y + c / 2.
 void DrawVoltageLabels(Canvas& canvas, const LabelTicks& ticks, int32_t axisX,
                        const VoltageAxis& axis);
 

@@ -52,6 +52,7 @@ extern PlotArea SubWindowArea;
 // count < 0.
 struct LabelTicks : TickSet {
     int32_t widest = 0;  // voltage labels: the widest label's width, pixels
+    int32_t stride = 1;  // voltage labels: a value at ticks 0, stride, 2 x stride...
 };
 
 // Where the pointer was last seen.

@@ -158,6 +158,21 @@ TEST_P(PlotScript, Runs) {
         const Rect& r = PlotState.SubWindowRect;
         return ReadText(true, SubWindowArea.bottom + 6, r.left + 1, r.right - 2);
     };
+    // The voltage labels left of a plot's axis read back from their pixels,
+    // from the top down, each with the top row of its cell: "100@12 0@40".
+    s.probes["vlabels"] = [](W w) {
+        const bool sub = w[1] == "sub";
+        const PlotArea& a = sub ? SubWindowArea : OverviewArea;
+        const Rect& r = sub ? PlotState.SubWindowRect : PlotState.OverviewRect;
+        const int32_t bottom = sub ? PlotCanvas.Height() : PlotState.SubWindowRect.top;
+        std::string out;
+        for (int32_t y = 0; y + LabelFont.Height() <= bottom; ++y) {
+            const std::string text =
+                ReadText(true, y, r.left + 1, a.axisX - 3 - LabelFont.Advance(' '));
+            if (text != "-") out += (out.empty() ? "" : " ") + text + "@" + std::to_string(y);
+        }
+        return out.empty() ? "-" : out;
+    };
     // A trace area as last drawn: axisX, top, width, height, zeroY, first and last sample.
     s.probes["area"] = [](W w) {
         const PlotArea& a = w[1] == "sub" ? SubWindowArea : OverviewArea;

@@ -8,4 +8,11 @@ namespace korvel::ui {
 // decimal comma), and sets the program's icon.
 void PrepareApplication();
 
+// Qt's own texts (the file dialogs, the standard buttons, the input dialogs)
+// in the interface's language, as OscState.Russian chose it: Qt's Russian
+// catalogue installed for a Russian interface, taken away for an English one.
+// False when a Russian interface finds no catalogue (Debian's
+// qt6-translations-l10n not installed): those texts then stay English.
+bool TranslateQtTexts();
+
 }  // namespace korvel::ui

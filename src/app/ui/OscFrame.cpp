@@ -49,6 +49,8 @@ QString ControlName(Bar bar, int32_t id) {
     return QStringLiteral("%1%2").arg(bar == Bar::Top ? "top" : "bottom").arg(id);
 }
 
+using Keep = ControlBar::Keep;
+
 // A check box with its text on the left of the box.
 QCheckBox* LeftTextCheckBox(const QString& text, QWidget* parent) {
     auto* box = new QCheckBox(text, parent);
@@ -168,13 +170,14 @@ void COscFrame::BuildAccelerators() {
 }
 
 void COscFrame::BuildTopBar(QWidget* parent) {
-    topBar_ = new ControlBar(434, 21, parent);
+    topBar_ = new ControlBar(434, 21, parent, ControlBar::Narrow::Wrap);
     topBar_->setObjectName("topBar");
     ControlBar* bar = topBar_;
-    auto add = [this, bar](int32_t id, QWidget* widget, int x, int y, int cx, int cy) {
+    auto add = [this, bar](int32_t id, QWidget* widget, int x, int y, int cx, int cy,
+                           Keep keep = Keep::Apart) {
         widget->setObjectName(ControlName(Bar::Top, id));
         if (const char* tip = TipText(Bar::Top, id)) widget->setToolTip(QString::fromUtf8(tip));
-        bar->Place(widget, x, y, cx, cy);
+        bar->Place(widget, x, y, cx, cy, keep);
         topControls_.Add(id, widget);
     };
     topControls_.SetOwner(bar);
@@ -197,17 +200,17 @@ void COscFrame::BuildTopBar(QWidget* parent) {
     progress->setStyleSheet(
         QStringLiteral("QProgressBar { background: white; border: 1px solid gray; }"
                        "QProgressBar::chunk { background: rgb(255, 70, 70); }"));
-    add(top::Progress, progress, 145, 7, 50, 7);
+    add(top::Progress, progress, 145, 7, 50, 7, Keep::WithPrevious);  // in the box's place
     add(top::AccumulatorLabel, new QLabel(UiText(TextId::BarAccumulator), bar), 199, 6, 43, 9);
-    add(top::Accumulator, new QLineEdit(bar), 243, 5, 24, 14);
+    add(top::Accumulator, new QLineEdit(bar), 243, 5, 24, 14, Keep::WithPrevious);
     auto* accumulatorSpin = new UpDownControl(bar);
-    add(top::AccumulatorSpin, accumulatorSpin, 267, 5, 7, 14);
+    add(top::AccumulatorSpin, accumulatorSpin, 267, 5, 7, 14, Keep::WithPrevious);
     auto* oscillograf = LeftTextCheckBox(UiText(TextId::BarOscillograf), bar);
     add(top::Oscillograf, oscillograf, 278, 7, 60, 10);
     add(top::OscFreq, new QLineEdit(bar), 342, 4, 40, 14);
     auto* hz = new QLabel(UiText(TextId::BarHz), bar);
     hz->setObjectName("topHz");
-    bar->Place(hz, 383, 6, 10, 8);
+    bar->Place(hz, 383, 6, 10, 8, Keep::WithPrevious);
     auto* showSpectrum = BitmapButton("B4Bitmap", bar);
     add(top::ShowSpectrum, showSpectrum, 396, 4, 17, 14);
 
@@ -224,29 +227,32 @@ void COscFrame::BuildTopBar(QWidget* parent) {
 }
 
 void COscFrame::BuildBottomBar(QWidget* parent) {
-    bottomBar_ = new ControlBar(452, 18, parent);
+    bottomBar_ = new ControlBar(452, 18, parent, ControlBar::Narrow::Wrap);
     bottomBar_->setObjectName("bottomBar");
     ControlBar* bar = bottomBar_;
-    auto add = [this, bar](int32_t id, QWidget* widget, int x, int y, int cx, int cy) {
+    auto add = [this, bar](int32_t id, QWidget* widget, int x, int y, int cx, int cy,
+                           Keep keep = Keep::Apart) {
         widget->setObjectName(ControlName(Bar::Bottom, id));
         if (const char* tip = TipText(Bar::Bottom, id)) widget->setToolTip(QString::fromUtf8(tip));
-        bar->Place(widget, x, y, cx, cy);
+        bar->Place(widget, x, y, cx, cy, keep);
         bottomControls_.Add(id, widget);
     };
     bottomControls_.SetOwner(bar);
 
     add(bottom::MinLabel, new QLabel(UiText(TextId::BarMin), bar), 2, 5, 27, 8);
-    add(bottom::Min, new QLineEdit(bar), 30, 2, 48, 14);
-    add(bottom::MinUnit, new QLabel(UiText(TextId::BarMicroseconds), bar), 80, 6, 8, 8);
+    add(bottom::Min, new QLineEdit(bar), 30, 2, 48, 14, Keep::WithPrevious);
+    add(bottom::MinUnit, new QLabel(UiText(TextId::BarMicroseconds), bar), 80, 6, 8, 8,
+        Keep::WithPrevious);
     add(bottom::WidthLabel, new QLabel(UiText(TextId::BarWidth), bar), 91, 5, 30, 8);
-    add(bottom::Width, new QLineEdit(bar), 120, 2, 48, 14);
-    add(bottom::WidthUnit, new QLabel(UiText(TextId::BarMicroseconds), bar), 170, 6, 9, 8);
+    add(bottom::Width, new QLineEdit(bar), 120, 2, 48, 14, Keep::WithPrevious);
+    add(bottom::WidthUnit, new QLabel(UiText(TextId::BarMicroseconds), bar), 170, 6, 9, 8,
+        Keep::WithPrevious);
     auto* copyPlot = BitmapButton("B2Bitmap", bar);
     add(bottom::CopyPlot, copyPlot, 183, 2, 18, 14);
     add(bottom::AverageLabel, new QLabel(UiText(TextId::BarAverageOver), bar), 206, 4, 46, 9);
-    add(bottom::Average, new QLineEdit(bar), 254, 2, 41, 14);
+    add(bottom::Average, new QLineEdit(bar), 254, 2, 41, 14, Keep::WithPrevious);
     auto* averageSpin = new UpDownControl(bar);
-    add(bottom::AverageSpin, averageSpin, 296, 2, 6, 14);
+    add(bottom::AverageSpin, averageSpin, 296, 2, 6, 14, Keep::WithPrevious);
     auto* setZero = new QPushButton(UiText(TextId::BarSetZero), bar);
     add(bottom::SetZero, setZero, 308, 2, 30, 14);
     auto* followMode = new QCheckBox(UiText(TextId::BarFollowMode), bar);

@@ -23,6 +23,7 @@ int main(int argc, char* argv[]) {
     korvel::ui::PrepareApplication();
 
     korvel::StartUp();
+    korvel::ui::TranslateQtTexts();
 #ifdef KORVEL_HAVE_SIGROK
     korvel::Ports.instrument = &korvel::SigrokInstrumentPort();
 #endif

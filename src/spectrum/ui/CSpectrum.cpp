@@ -32,6 +32,8 @@ CSpectrum* SpectrumWnd = nullptr;
 
 namespace {
 
+using Keep = ControlBar::Keep;
+
 // The bars' ports while no spectrum window exists.
 Controls NoTopBar;
 Controls NoBottomBar;
@@ -105,7 +107,7 @@ CSpectrum::~CSpectrum() {
 }
 
 void CSpectrum::BuildTopBar() {
-    topBar_ = new ControlBar(366, 19, this);
+    topBar_ = new ControlBar(366, 19, this, ControlBar::Narrow::Wrap);
     topBar_->setObjectName("spectrumTopBar");
     ControlBar* bar = topBar_;
     topControls_.SetOwner(bar);
@@ -137,16 +139,17 @@ void CSpectrum::BuildTopBar() {
 }
 
 void CSpectrum::BuildBottomBar() {
-    bottomBar_ = new ControlBar(366, 14, this);
+    bottomBar_ = new ControlBar(366, 14, this, ControlBar::Narrow::Wrap);
     bottomBar_->setObjectName("spectrumBottomBar");
     ControlBar* bar = bottomBar_;
     bottomControls_.SetOwner(bar);
-    auto add = [this, bar](int32_t id, QWidget* widget, int x, int y, int cx, int cy) {
+    auto add = [this, bar](int32_t id, QWidget* widget, int x, int y, int cx, int cy,
+                           Keep keep = Keep::Apart) {
         widget->setObjectName(QStringLiteral("spectrumBottom%1").arg(id));
         widget->setProperty(BarProperty, static_cast<int>(SpectrumBar::Bottom));
         widget->setProperty(IdProperty, id);
         widget->installEventFilter(this);
-        bar->Place(widget, x, y, cx, cy);
+        bar->Place(widget, x, y, cx, cy, keep);
         bottomControls_.Add(id, widget);
     };
     auto label = [bar](TextId text, Qt::Alignment alignment = Qt::AlignLeft) {
@@ -155,12 +158,12 @@ void CSpectrum::BuildBottomBar() {
         return l;
     };
     add(spectrumBottom::MinLabel, label(TextId::SpectrumMinLabel, Qt::AlignRight), 4, 3, 30, 8);
-    add(spectrumBottom::Min, new QLineEdit(bar), 36, 2, 54, 12);
-    bar->Place(label(TextId::SpectrumUnit), 93, 3, 14, 8);
+    add(spectrumBottom::Min, new QLineEdit(bar), 36, 2, 54, 12, Keep::WithPrevious);
+    bar->Place(label(TextId::SpectrumUnit), 93, 3, 14, 8, Keep::WithPrevious);
     add(spectrumBottom::WidthLabel, label(TextId::SpectrumWidthLabel, Qt::AlignRight), 112, 3, 26,
         8);
-    add(spectrumBottom::Width, new QLineEdit(bar), 141, 2, 60, 12);
-    bar->Place(label(TextId::SpectrumUnit), 203, 3, 14, 8);
+    add(spectrumBottom::Width, new QLineEdit(bar), 141, 2, 60, 12, Keep::WithPrevious);
+    bar->Place(label(TextId::SpectrumUnit), 203, 3, 14, 8, Keep::WithPrevious);
     add(spectrumBottom::MaxFreq, label(TextId::SpectrumMaxPlaceholder), 223, 3, 89, 8);
 }
 
