@@ -351,7 +351,8 @@ void DrawSubWindow(Canvas& canvas, int32_t start, int32_t end) {
     DrawTimeLabels(canvas, time, SubWindowArea, cx, style);
 
     canvas.SetPen(TracePen);
-    DrawTrace(canvas, SubWindowArea, scale, OscState.Record + start, span + 1);
+    const int32_t clip = DrawTrace(canvas, SubWindowArea, scale, OscState.Record + start, span + 1);
+    DrawClipMarks(canvas, SubWindowArea, clip);
 
     // Marks are exclusive-or drawings: the overview cursor is taken off before
     // the marker moves under it.

@@ -19,6 +19,7 @@ inline constexpr Brush MarkerBrush{Rgb(255, 255, 100)};       // fill of the mar
 inline constexpr Pen MarkerPen{Rgb(0, 150, 100), 1};          // outline of the marker
 inline constexpr Pen GridPen{Rgb(150, 200, 255), 1};          // grid of the sub-window plot
 inline constexpr Pen ReferencePen{Rgb(100, 200, 100), 1};     // reference cross
+inline constexpr Pen ClipPen{Rgb(255, 0, 0), 1};              // marks of a trace beyond the range
 inline constexpr Brush WhiteBrush{White};                     // frames and cleared areas
 inline constexpr uint32_t WindowTextColor = Black;            // every text of the plots
 

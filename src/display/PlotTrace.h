@@ -53,10 +53,19 @@ void WalkTrace(int32_t count, int32_t width, Visit&& visit) {
     }
 }
 
+// Where a trace left its area: a drawn sample above the vertical range, one
+// below it (or both: ClippedAbove | ClippedBelow).
+enum TraceClip : int32_t { ClippedNone = 0, ClippedAbove = 1, ClippedBelow = 2 };
+
 // Draws values[0 .. count - 1] over area with the canvas's pen; y as the
 // area's vertical scale puts it, clamped into the area. Skipped when scale
-// says there is no data yet.
-void DrawTrace(Canvas& canvas, const PlotArea& area, const VerticalScale& scale,
-               const float* values, int32_t count);
+// says there is no data yet. Returns where samples drawn were clamped.
+int32_t DrawTrace(Canvas& canvas, const PlotArea& area, const VerticalScale& scale,
+                  const float* values, int32_t count);
+
+// A small red wedge in the area's right corner at each side the trace was
+// clamped at, pointing out of the area: the signal goes on beyond the range
+// shown (Auto Norm off, or a zoom), where a flat line alone would hide it.
+void DrawClipMarks(Canvas& canvas, const PlotArea& area, int32_t clip);
 
 }  // namespace korvel
