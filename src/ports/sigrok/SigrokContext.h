@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+struct sr_context;
+
 namespace sigrok {
 class Context;
 }  // namespace sigrok
@@ -18,5 +20,12 @@ namespace korvel {
 // made is not tried again, and the error stays the same. Null, with error,
 // when there is none.
 std::shared_ptr<sigrok::Context> SigrokProcessContext(std::string& error);
+
+// The C context inside that one, for libsigrok's C calls: the input and
+// output modules and session files are used through them, since the C++
+// bindings of 0.5.2 lose memory there (an input that has made its device
+// is never freed, with its buffers; packets made by the program are never
+// freed). Null, with error, when there is none.
+sr_context* SigrokProcessCContext(std::string& error);
 
 }  // namespace korvel
