@@ -8,9 +8,10 @@
 
 namespace korvel {
 
-void InsertCsvRateComment(std::string& text, uint64_t rateHz) {
+void InsertCsvRateAndCaption(std::string& text, uint64_t rateHz, const std::string& caption) {
     char* rate = sr_samplerate_string(rateHz);
-    const std::string line = std::string("; Samplerate: ") + (rate != nullptr ? rate : "") + "\n";
+    const std::string line =
+        std::string("; Samplerate: ") + (rate != nullptr ? rate : "") + "\n" + caption + "\n";
     g_free(rate);
     size_t at = 0;
     const size_t channels = text.find("; Channels");

@@ -2,7 +2,9 @@
 // csv output writes it for a device that knows its rate ("; Samplerate: 1
 // MHz"). For a device of the program's making it writes none (it asks the
 // device's driver, and such a device has none), so the program adds the
-// line itself, in the same words, and reads it back.
+// line itself, in the same words, and reads it back; and the caption of
+// the values' unit ("V"), which libsigrok 0.5.2 writes only at a loss of
+// memory.
 #pragma once
 
 #include <cstdint>
@@ -11,9 +13,10 @@
 
 namespace korvel {
 
-// Puts "; Samplerate: ..." into text, a CSV file libsigrok has written,
-// after its "; Channels" line (or first, without one).
-void InsertCsvRateComment(std::string& text, uint64_t rateHz);
+// Puts "; Samplerate: ..." and the caption line into text, a CSV file
+// libsigrok has written without a caption, after its "; Channels" line (or
+// first, without one).
+void InsertCsvRateAndCaption(std::string& text, uint64_t rateHz, const std::string& caption);
 
 // The rate a comment names, its text after the leader ("Samplerate: 44.1
 // kHz"); 0 when it names none.

@@ -1,83 +1,76 @@
 #include "files/sigrok/SigrokAnalogCollector.h"
 
+#include <libsigrok/libsigrok.h>
+
 #include <algorithm>
-#include <libsigrokcxx/libsigrokcxx.hpp>
-#include <utility>
 
 #include "files/sigrok/VoltScale.h"
 
 namespace korvel {
 
-namespace {
-
-// libsigrokcxx throws for a unit of 0, which is what a packet without one
-// carries.
-const sigrok::Unit* UnitOf(const sigrok::Analog& analog) {
-    try {
-        return analog.unit();
-    } catch (const sigrok::Error&) {
-        return nullptr;
-    }
-}
-
-}  // namespace
-
-SigrokAnalogCollector::SigrokAnalogCollector(std::string channel, int32_t maxSamples,
+SigrokAnalogCollector::SigrokAnalogCollector(const sr_channel* channel, int32_t maxSamples,
                                              double unknownUnitScale)
-    : channel_(std::move(channel)),
+    : channel_(channel),
       maxSamples_(maxSamples > 0 ? static_cast<size_t>(maxSamples) : 0),
       unknownUnitScale_(unknownUnitScale) {}
 
-void SigrokAnalogCollector::Receive(const std::shared_ptr<sigrok::Packet>& packet) {
-    if (!failure_.empty()) return;
+void SigrokAnalogCollector::Feed(const sr_dev_inst* /*device*/, const sr_datafeed_packet* packet,
+                                 void* data) {
+    auto* collector = static_cast<SigrokAnalogCollector*>(data);
+    if (packet == nullptr || !collector->failure_.empty()) return;
     try {
-        if (packet->type() == sigrok::PacketType::META) {
-            auto meta = std::dynamic_pointer_cast<sigrok::Meta>(packet->payload());
-            if (!meta) return;
-            for (const auto& [key, value] : meta->config()) {
-                if (key != sigrok::ConfigKey::SAMPLERATE) continue;
-                sampleRateHz_ =
-                    Glib::VariantBase::cast_dynamic<Glib::Variant<guint64>>(value).get();
-            }
-            return;
-        }
-        if (packet->type() != sigrok::PacketType::ANALOG) return;
-        auto analog = std::dynamic_pointer_cast<sigrok::Analog>(packet->payload());
-        if (!analog) return;
-        // A packet may carry several channels, frame by frame (a stereo WAV
-        // file); ours is one of them.
-        const auto channels = analog->channels();
-        size_t index = 0;
-        while (index < channels.size() && channels[index]->name() != channel_)
-            ++index;
-        if (index == channels.size()) return;
-        const size_t count = analog->num_samples();
-        if (count == 0) return;
-
-        double scale = unknownUnitScale_;
-        const sigrok::Unit* unit = UnitOf(*analog);
-        if (unit == sigrok::Unit::VOLT) {
-            scale = 1000.0;
-        } else if (unit != nullptr) {
-            failure_ = "the file measures " + channel_ + " in " + unit->name() + ", not in volts";
-            return;
-        }
-
-        total_ += count;
-        const size_t kept = samplesMv_.size();
-        if (kept >= maxSamples_) return;
-        const size_t taken = std::min(count, maxSamples_ - kept);
-        // Scale and offset are applied in the conversion; Analog::scale()
-        // itself is not to be called: in libsigrokcxx 0.5.2 the object it
-        // returns throws from its destructor.
-        packet_.resize(count * channels.size());
-        analog->get_data_as_float(packet_.data());
-        samplesMv_.reserve(kept + taken);
-        for (size_t i = 0; i < taken; ++i)
-            samplesMv_.push_back(MillivoltsOf(packet_[i * channels.size() + index], scale));
+        collector->Receive(*packet);
     } catch (const std::exception& e) {
-        failure_ = std::string("libsigrok sent a bad packet: ") + e.what();
+        collector->failure_ = std::string("cannot take libsigrok's samples: ") + e.what();
     }
+}
+
+void SigrokAnalogCollector::Receive(const sr_datafeed_packet& packet) {
+    if (packet.type == SR_DF_META) {
+        const auto* meta = static_cast<const sr_datafeed_meta*>(packet.payload);
+        for (const GSList* each = meta->config; each != nullptr; each = each->next) {
+            const auto* config = static_cast<const sr_config*>(each->data);
+            if (config->key == SR_CONF_SAMPLERATE &&
+                g_variant_is_of_type(config->data, G_VARIANT_TYPE_UINT64))
+                sampleRateHz_ = g_variant_get_uint64(config->data);
+        }
+        return;
+    }
+    if (packet.type != SR_DF_ANALOG) return;
+    const auto* analog = static_cast<const sr_datafeed_analog*>(packet.payload);
+    if (analog->meaning == nullptr || analog->num_samples == 0) return;
+    // A packet may carry several channels, frame by frame (a stereo WAV
+    // file); ours is one of them.
+    const gint index = g_slist_index(analog->meaning->channels, channel_);
+    if (index < 0) return;
+    const size_t channels = g_slist_length(analog->meaning->channels);
+    const size_t count = analog->num_samples;
+
+    double scale = unknownUnitScale_;
+    if (analog->meaning->unit == SR_UNIT_VOLT) {
+        scale = 1000.0;
+    } else if (analog->meaning->unit != 0) {
+        char* unit = nullptr;
+        sr_analog_unit_to_string(analog, &unit);
+        failure_ = std::string("the file measures ") + channel_->name + " in " +
+                   (unit != nullptr ? unit : "another unit") + ", not in volts";
+        g_free(unit);
+        return;
+    }
+
+    total_ += count;
+    const size_t kept = samplesMv_.size();
+    if (kept >= maxSamples_) return;
+    const size_t taken = std::min(count, maxSamples_ - kept);
+    packet_.resize(count * channels);
+    if (sr_analog_to_float(analog, packet_.data()) != SR_OK) {
+        failure_ = "libsigrok cannot convert the samples of " + std::string(channel_->name);
+        return;
+    }
+    samplesMv_.reserve(kept + taken);
+    for (size_t i = 0; i < taken; ++i)
+        samplesMv_.push_back(
+            MillivoltsOf(packet_[i * channels + static_cast<size_t>(index)], scale));
 }
 
 }  // namespace korvel

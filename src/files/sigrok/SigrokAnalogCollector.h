@@ -4,29 +4,26 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
-namespace sigrok {
-class Packet;
-}  // namespace sigrok
+struct sr_channel;
+struct sr_datafeed_packet;
+struct sr_dev_inst;
 
 namespace korvel {
 
 class SigrokAnalogCollector {
   public:
-    // Packets of channel (libsigrok's name) are taken; maxSamples of them
-    // are kept. A packet whose unit libsigrok does not know (the WAV and
-    // CSV modules send none) is scale times millivolts; volts are 1000
-    // times.
-    SigrokAnalogCollector(std::string channel, int32_t maxSamples, double unknownUnitScale);
+    // Packets of channel are taken; maxSamples of their samples are kept. A
+    // packet without a unit (the WAV and CSV modules send none) holds scale
+    // times millivolts; one in volts 1000 times.
+    SigrokAnalogCollector(const sr_channel* channel, int32_t maxSamples, double unknownUnitScale);
 
-    // For a datafeed callback: it is called from libsigrok's C code, so
+    // libsigrok's datafeed callback; data is the collector. Called from C:
     // nothing escapes from it; a failure stays in Failure().
-    void Receive(const std::shared_ptr<sigrok::Packet>& packet);
+    static void Feed(const sr_dev_inst* device, const sr_datafeed_packet* packet, void* data);
 
-    const std::vector<float>& SamplesMv() const { return samplesMv_; }
     std::vector<float>& SamplesMv() { return samplesMv_; }
     uint64_t Total() const { return total_; }
     // The rate of the latest meta packet that told one, 0 when none did.
@@ -34,7 +31,9 @@ class SigrokAnalogCollector {
     const std::string& Failure() const { return failure_; }
 
   private:
-    std::string channel_;
+    void Receive(const sr_datafeed_packet& packet);
+
+    const sr_channel* channel_;
     size_t maxSamples_;
     double unknownUnitScale_;
     std::vector<float> samplesMv_;

@@ -1,6 +1,6 @@
 #include "files/sigrok/SigrokCsvRead.h"
 
-#include <libsigrokcxx/libsigrokcxx.hpp>
+#include <glib.h>
 
 #include "files/sigrok/CsvFault.h"
 #include "files/sigrok/CsvLayout.h"
@@ -8,7 +8,7 @@
 
 namespace korvel {
 
-bool ReadSigrokCsv(sigrok::Context& context, const std::string& path, const std::string& head,
+bool ReadSigrokCsv(sr_context* context, const std::string& path, const std::string& head,
                    bool whole, const std::string& channel, int32_t maxSamples,
                    ForeignRecord& record, std::string& error) {
     CsvLayout layout;
@@ -28,12 +28,11 @@ bool ReadSigrokCsv(sigrok::Context& context, const std::string& path, const std:
     // The module is told the one column it reads: the others are neither
     // parsed nor checked, and its device has that one analog channel.
     SigrokInputRequest request;
-    request.format = "csv";
-    request.options["column_formats"] =
-        Glib::Variant<Glib::ustring>::create(CsvColumnFormats(chosen->column));
-    request.options["header"] = Glib::Variant<bool>::create(layout.header);
-    request.options["column_separator"] = Glib::Variant<Glib::ustring>::create(layout.separator);
-    request.options["comment_leader"] = Glib::Variant<Glib::ustring>::create(layout.commentLeader);
+    request.module = "csv";
+    request.Set("column_formats", g_variant_new_string(CsvColumnFormats(chosen->column).c_str()));
+    request.Set("header", g_variant_new_boolean(layout.header));
+    request.Set("column_separator", g_variant_new_string(layout.separator.c_str()));
+    request.Set("comment_leader", g_variant_new_string(layout.commentLeader.c_str()));
     request.maxSamples = maxSamples;
     request.unknownUnitScale = chosen->scaleToMv;
     request.longestLine = kLongestCsvLine;

@@ -7,9 +7,7 @@
 
 #include "ports/Exchange.h"
 
-namespace sigrok {
-class Context;
-}  // namespace sigrok
+struct sr_context;
 
 namespace korvel {
 
@@ -19,7 +17,7 @@ constexpr size_t kLongestCsvLine = 1 << 20;
 
 // As Exchange::Read for ForeignFormat::Csv; head holds the file's first
 // bytes (whole: all of them).
-bool ReadSigrokCsv(sigrok::Context& context, const std::string& path, const std::string& head,
+bool ReadSigrokCsv(sr_context* context, const std::string& path, const std::string& head,
                    bool whole, const std::string& channel, int32_t maxSamples,
                    ForeignRecord& record, std::string& error);
 

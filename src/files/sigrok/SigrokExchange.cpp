@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <libsigrokcxx/libsigrokcxx.hpp>
 
 #include "files/InputFile.h"
 #include "files/sigrok/CsvRateComment.h"
@@ -35,7 +34,7 @@ bool SigrokExchange::Read(const std::string& path, ForeignFormat format, const s
         error = "not a format of other tools";
         return false;
     }
-    std::string head(kHeadBytes, '\0');
+    std::string head(kHeadBytes + 1, '\0');
     bool whole = false;
     {
         InputFile file(path, InputKinds::RegularFiles, SIZE_MAX);
@@ -48,7 +47,8 @@ bool SigrokExchange::Read(const std::string& path, ForeignFormat format, const s
             error = "cannot read the file: " + FileStatusText(file.Status(), 0);
             return false;
         }
-        whole = head.size() < kHeadBytes;
+        whole = head.size() <= kHeadBytes;
+        if (!whole) head.resize(kHeadBytes);
     }
     if (head.empty()) {
         error = "the file is empty";
@@ -56,18 +56,18 @@ bool SigrokExchange::Read(const std::string& path, ForeignFormat format, const s
     }
 
     std::lock_guard<std::mutex> lock(mutex_);
-    const auto context = SigrokProcessContext(error);
-    if (!context) return false;
+    sr_context* context = SigrokProcessCContext(error);
+    if (context == nullptr) return false;
     bool read = false;
     switch (format) {
         case ForeignFormat::Session:
-            read = ReadSigrokSession(*context, path, head, channel, maxSamples, record, error);
+            read = ReadSigrokSession(context, path, head, channel, maxSamples, record, error);
             break;
         case ForeignFormat::Csv:
-            read = ReadSigrokCsv(*context, path, head, whole, channel, maxSamples, record, error);
+            read = ReadSigrokCsv(context, path, head, whole, channel, maxSamples, record, error);
             break;
         case ForeignFormat::Wav:
-            read = ReadSigrokWav(*context, path, head, whole, channel, maxSamples, record, error);
+            read = ReadSigrokWav(context, path, head, whole, channel, maxSamples, record, error);
             break;
         case ForeignFormat::None:
             break;
@@ -110,14 +110,15 @@ bool SigrokExchange::Write(ForeignFormat format, const float* samplesMv, int32_t
         volts[static_cast<size_t>(i)] = VoltsOfMillivolts(samplesMv[i]);
 
     std::lock_guard<std::mutex> lock(mutex_);
-    const auto context = SigrokProcessContext(error);
-    if (!context) return false;
-    if (!WriteThroughOutput(*context, module, volts, rateHz,
-                            channel.empty() ? std::string("CH1") : channel, bytes, error)) {
+    // The outputs need no context, but libsigrok is set up with it.
+    if (SigrokProcessCContext(error) == nullptr) return false;
+    if (!WriteThroughOutput(module, volts, rateHz, channel.empty() ? std::string("CH1") : channel,
+                            bytes, error)) {
         bytes.clear();
         return false;
     }
-    if (format == ForeignFormat::Csv) InsertCsvRateComment(bytes, rateHz);
+    // libsigrok's caption of a volt column without flags.
+    if (format == ForeignFormat::Csv) InsertCsvRateAndCaption(bytes, rateHz, "V");
     if (format == ForeignFormat::Wav) SetWavSizes(bytes);
     return true;
 }

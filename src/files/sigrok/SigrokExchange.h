@@ -1,10 +1,12 @@
-// Other tools' file formats through libsigrok (its C++ bindings): sigrok
-// sessions by its session loader and srzip output, CSV and WAV by its
-// input and output modules. No libsigrok or GLib header is seen from here.
+// Other tools' file formats through libsigrok: sigrok sessions by its
+// session loader and srzip output, CSV and WAV by its input and output
+// modules, all through its C calls on the process's context (the C++
+// bindings of 0.5.2 lose memory there). No libsigrok or GLib header is seen
+// from here.
 //
 // Units: the program's millivolts are written as volts, which is what
 // libsigrok's formats hold (the session loader says volts; libsigrok's csv
-// output captions the column "V"), and read back by the unit a file tells:
+// output captions such a column "V"), and read back by the unit a file tells:
 // volts from a session, from a CSV column captioned in V, mV, uV or kV;
 // a CSV column without a unit holds millivolts; a WAV file's samples are
 // volts, full scale 1 V. Rates are whole hertz in all three formats

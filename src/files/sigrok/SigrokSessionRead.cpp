@@ -1,66 +1,63 @@
 #include "files/sigrok/SigrokSessionRead.h"
 
-#include <glib.h>
+#include <libsigrok/libsigrok.h>
 
-#include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <libsigrokcxx/libsigrokcxx.hpp>
+#include <string>
+#include <vector>
 
+#include "files/sigrok/PrivateMainContext.h"
 #include "files/sigrok/SigrokAnalogCollector.h"
+#include "files/sigrok/ZipDirectory.h"
 
 namespace korvel {
 
 namespace {
 
-// A zip archive ends with its directory's end record ("PK\5\6" and at most
-// 65535 bytes of comment after its 22 bytes); an archive cut short has lost
-// it, which tells a damaged archive from one that is no session.
-bool HasZipEnd(const std::string& path) {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) return false;
-    const std::streamoff size = file.tellg();
-    const std::streamoff tail = std::min<std::streamoff>(size, 22 + 65535);
-    std::string bytes(static_cast<size_t>(tail), '\0');
-    file.seekg(size - tail);
-    if (!file.read(bytes.data(), tail)) return false;
-    if (bytes.size() < 22) return false;
-    for (size_t at = bytes.size() - 22 + 1; at-- > 0;) {
-        if (std::memcmp(bytes.data() + at, "PK\x05\x06", 4) == 0) return true;
-    }
-    return false;
-}
-
-// libsigrok runs a session in the thread's default main context; a context
-// of its own keeps the window's event loop (the same thread's) out of it.
-class PrivateMainContext {
+// The loaded session and its devices, which the loader has opened: closed
+// and freed on every way out (the session driver frees a device's state
+// only when it is closed).
+class LoadedSession {
   public:
-    PrivateMainContext() : loop_(g_main_context_new()) {
-        g_main_context_push_thread_default(loop_);
+    explicit LoadedSession(sr_session* session) : session_(session) {
+        GSList* list = nullptr;
+        if (sr_session_dev_list(session_, &list) == SR_OK) {
+            for (GSList* each = list; each != nullptr; each = each->next)
+                devices_.push_back(static_cast<sr_dev_inst*>(each->data));
+            g_slist_free(list);
+        }
     }
-    ~PrivateMainContext() {
-        g_main_context_pop_thread_default(loop_);
-        g_main_context_unref(loop_);
+    ~LoadedSession() {
+        for (sr_dev_inst* device : devices_)
+            sr_dev_close(device);
+        sr_session_destroy(session_);
     }
-    PrivateMainContext(const PrivateMainContext&) = delete;
-    PrivateMainContext& operator=(const PrivateMainContext&) = delete;
+    LoadedSession(const LoadedSession&) = delete;
+    LoadedSession& operator=(const LoadedSession&) = delete;
+
+    sr_session* Session() const { return session_; }
+    const std::vector<sr_dev_inst*>& Devices() const { return devices_; }
 
   private:
-    GMainContext* loop_;
+    sr_session* session_;
+    std::vector<sr_dev_inst*> devices_;
 };
 
-uint64_t DeviceRate(sigrok::Device& device) {
-    try {
-        const auto value = device.config_get(sigrok::ConfigKey::SAMPLERATE);
-        return Glib::VariantBase::cast_dynamic<Glib::Variant<guint64>>(value).get();
-    } catch (const std::exception&) {
+uint64_t DeviceRate(const sr_dev_inst* device) {
+    GVariant* value = nullptr;
+    if (sr_config_get(sr_dev_inst_driver_get(device), device, nullptr, SR_CONF_SAMPLERATE,
+                      &value) != SR_OK ||
+        value == nullptr)
         return 0;
-    }
+    const uint64_t rate =
+        g_variant_is_of_type(value, G_VARIANT_TYPE_UINT64) ? g_variant_get_uint64(value) : 0;
+    g_variant_unref(value);
+    return rate;
 }
 
 }  // namespace
 
-bool ReadSigrokSession(sigrok::Context& context, const std::string& path, const std::string& head,
+bool ReadSigrokSession(sr_context* context, const std::string& path, const std::string& head,
                        const std::string& channel, int32_t maxSamples, ForeignRecord& record,
                        std::string& error) {
     if (head.size() < 4 || std::memcmp(head.data(), "PK\x03\x04", 4) != 0) {
@@ -68,70 +65,68 @@ bool ReadSigrokSession(sigrok::Context& context, const std::string& path, const 
         return false;
     }
     PrivateMainContext mainContext;
-    std::shared_ptr<sigrok::Session> session;
-    try {
-        session = context.load_session(path);
-    } catch (const std::exception&) {
+    sr_session* loaded = nullptr;
+    if (sr_session_load(context, path.c_str(), &loaded) != SR_OK || loaded == nullptr) {
         error = HasZipEnd(path) ? "not a sigrok session" : "a damaged zip archive";
         return false;
     }
+    LoadedSession session(loaded);
 
-    std::shared_ptr<sigrok::Channel> chosen;
-    std::shared_ptr<sigrok::Device> device;
-    try {
-        for (const auto& each : session->devices()) {
-            for (const auto& c : each->channels()) {
-                if (c->type() != sigrok::ChannelType::ANALOG) continue;
-                record.channels.push_back(c->name());
-                if (!chosen && (channel.empty() || c->name() == channel)) {
-                    chosen = c;
-                    device = each;
-                }
+    sr_channel* chosen = nullptr;
+    sr_dev_inst* device = nullptr;
+    for (sr_dev_inst* each : session.Devices()) {
+        for (GSList* c = sr_dev_inst_channels_get(each); c != nullptr; c = c->next) {
+            auto* ch = static_cast<sr_channel*>(c->data);
+            if (ch->type != SR_CHANNEL_ANALOG) continue;
+            record.channels.emplace_back(ch->name);
+            if (chosen == nullptr && (channel.empty() || channel == ch->name)) {
+                chosen = ch;
+                device = each;
             }
         }
-    } catch (const std::exception& e) {
-        error = std::string("libsigrok cannot list the session's channels: ") + e.what();
-        return false;
     }
-    if (!chosen) {
+    if (chosen == nullptr) {
         error = record.channels.empty() || channel.empty() ? "no analog channel"
                                                            : "no analog channel called " + channel;
         return false;
     }
-    record.channel = chosen->name();
+    record.channel = chosen->name;
     // The other channels are not replayed at all.
-    for (const auto& each : session->devices()) {
-        for (const auto& c : each->channels()) {
-            try {
-                if (c != chosen && c->enabled()) c->set_enabled(false);
-            } catch (const std::exception&) {
-                // One that stays on is only more packets passed over.
-            }
+    for (sr_dev_inst* each : session.Devices()) {
+        for (GSList* c = sr_dev_inst_channels_get(each); c != nullptr; c = c->next) {
+            auto* ch = static_cast<sr_channel*>(c->data);
+            sr_dev_channel_enable(ch, ch == chosen);
         }
     }
 
     // The session loader says volts; a session's samples are volts anyway.
-    SigrokAnalogCollector collector(record.channel, maxSamples, 1000.0);
-    try {
-        session->add_datafeed_callback(
-            [&collector](std::shared_ptr<sigrok::Device>, std::shared_ptr<sigrok::Packet> packet) {
-                collector.Receive(packet);
-            });
-        session->start();
-        session->run();
-    } catch (const std::exception& e) {
-        error = std::string("libsigrok cannot replay the session: ") + e.what();
+    SigrokAnalogCollector collector(chosen, maxSamples, 1000.0);
+    int result = sr_session_datafeed_callback_add(session.Session(), &SigrokAnalogCollector::Feed,
+                                                  &collector);
+    if (result == SR_OK) result = sr_session_start(session.Session());
+    if (result == SR_OK) result = sr_session_run(session.Session());
+    if (result != SR_OK) {
+        error = std::string("libsigrok cannot replay the session: ") + sr_strerror(result);
         return false;
     }
     if (!collector.Failure().empty()) {
         error = collector.Failure();
         return false;
     }
+    // The loader's replay ends quietly at an entry it cannot unpack; the
+    // archive's directory tells how many samples there are (the channel's
+    // entries are "analog-1-<its number from 1>-<piece>", floats).
+    const uint64_t listed =
+        ZipEntryBytes(path, "analog-1-" + std::to_string(chosen->index + 1) + "-") / sizeof(float);
+    if (collector.Total() < listed) {
+        error = "a damaged zip archive";
+        return false;
+    }
     if (collector.Total() == 0) {
         error = "no samples";
         return false;
     }
-    uint64_t rateHz = DeviceRate(*device);
+    uint64_t rateHz = DeviceRate(device);
     if (rateHz == 0) rateHz = collector.SampleRateHz();
     record.samplesMv = std::move(collector.SamplesMv());
     record.totalSamples = collector.Total();

@@ -7,15 +7,13 @@
 
 #include "ports/Exchange.h"
 
-namespace sigrok {
-class Context;
-}  // namespace sigrok
+struct sr_context;
 
 namespace korvel {
 
 // As Exchange::Read for ForeignFormat::Session. The file is known to be a
 // regular file that is not empty, and head holds its first bytes.
-bool ReadSigrokSession(sigrok::Context& context, const std::string& path, const std::string& head,
+bool ReadSigrokSession(sr_context* context, const std::string& path, const std::string& head,
                        const std::string& channel, int32_t maxSamples, ForeignRecord& record,
                        std::string& error);
 

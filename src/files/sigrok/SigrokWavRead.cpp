@@ -1,7 +1,6 @@
 #include "files/sigrok/SigrokWavRead.h"
 
 #include <cstring>
-#include <libsigrokcxx/libsigrokcxx.hpp>
 
 #include "files/sigrok/SigrokInputRead.h"
 
@@ -30,7 +29,7 @@ bool DataChunkEmpty(const std::string& head, bool whole) {
 
 }  // namespace
 
-bool ReadSigrokWav(sigrok::Context& context, const std::string& path, const std::string& head,
+bool ReadSigrokWav(sr_context* context, const std::string& path, const std::string& head,
                    bool whole, const std::string& channel, int32_t maxSamples,
                    ForeignRecord& record, std::string& error) {
     if (head.size() < 12 || std::memcmp(head.data(), "RIFF", 4) != 0 ||
@@ -39,7 +38,7 @@ bool ReadSigrokWav(sigrok::Context& context, const std::string& path, const std:
         return false;
     }
     SigrokInputRequest request;
-    request.format = "wav";
+    request.module = "wav";
     request.channel = channel;
     request.maxSamples = maxSamples;
     request.unknownUnitScale = 1000.0;

@@ -9,15 +9,13 @@
 
 #include "ports/Exchange.h"
 
-namespace sigrok {
-class Context;
-}  // namespace sigrok
+struct sr_context;
 
 namespace korvel {
 
 // As Exchange::Read for ForeignFormat::Wav; head holds the file's first
 // bytes (whole: all of them).
-bool ReadSigrokWav(sigrok::Context& context, const std::string& path, const std::string& head,
+bool ReadSigrokWav(sr_context* context, const std::string& path, const std::string& head,
                    bool whole, const std::string& channel, int32_t maxSamples,
                    ForeignRecord& record, std::string& error);
 
