@@ -459,6 +459,28 @@ TEST_F(ExchangeTest, DamagedWavHeadersAndArchivesAreRefused) {
         EXPECT_EQ(Refusal(WriteFile("cut.sr", sr.substr(0, keep)), ForeignFormat::Session),
                   "a damaged zip archive")
             << keep;
+
+    // The samples' entry spoilt inside a whole archive.
+    std::vector<float> ramp(4000);
+    for (size_t i = 0; i < ramp.size(); ++i)
+        ramp[i] = static_cast<float>(i);
+    std::string spoilt = ReadFile(Written(ForeignFormat::Session, ramp, 8000, "ramp.sr"));
+    const size_t entry = spoilt.find("analog-1-1-1");
+    ASSERT_NE(entry, std::string::npos);
+    for (size_t i = entry + 40; i < entry + 80; ++i)
+        spoilt[i] = static_cast<char>(spoilt[i] ^ 0x5A);
+    EXPECT_EQ(Refusal(WriteFile("spoilt.sr", spoilt), ForeignFormat::Session),
+              "a damaged zip archive");
+
+    // A1's entry spoilt: A1 is damaged, A0 beside it is whole.
+    std::string mixed = ReadFile(DataFile("mixed.sr"));
+    const size_t a1 = mixed.find("analog-1-10-1");
+    ASSERT_NE(a1, std::string::npos);
+    for (size_t i = a1 + 16; i < a1 + 40; ++i)
+        mixed[i] = static_cast<char>(mixed[i] ^ 0x5A);
+    const std::string path = WriteFile("mixed.sr", mixed);
+    EXPECT_EQ(Refusal(path, ForeignFormat::Session, "A1"), "a damaged zip archive");
+    EXPECT_EQ(Read(path, ForeignFormat::Session, "A0").samplesMv.size(), 40u);
 }
 
 TEST_F(ExchangeTest, RandomBytesInEveryFormatAreRefusedWithoutACrash) {
