@@ -397,6 +397,39 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
+// ---------------------------------------------------------------- long files
+
+// Files fed to libsigrok in many pieces (64 KiB each: a WAV frame or a CSV
+// line split between two), sessions in many entries: every sample counted,
+// the ones asked for kept.
+TEST_F(ExchangeTest, LongRecordsCrossEveryPieceBoundary) {
+    const std::vector<float> codes = CodeLikeSamples();
+    std::vector<float> samples(300000);
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = codes[i % codes.size()];
+    for (ForeignFormat format : {ForeignFormat::Session, ForeignFormat::Wav}) {
+        const std::string path = Written(format, samples, 5e5, "long");
+        ForeignRecord record = Read(path, format);
+        EXPECT_EQ(record.totalSamples, samples.size());
+        EXPECT_EQ(record.samplesMv, samples);
+        EXPECT_EQ(record.sampleRateHz, 5e5);
+        record = Read(path, format, "", 1000);
+        EXPECT_EQ(record.totalSamples, samples.size());
+        EXPECT_EQ(record.samplesMv, std::vector<float>(samples.begin(), samples.begin() + 1000));
+    }
+
+    std::string text = "Time (s),CH1 (mV)\n";
+    char line[64];
+    for (int i = 0; i < 200000; ++i) {
+        std::snprintf(line, sizeof line, "%.6f,%d\n", i * 1e-6, i % 1000);
+        text += line;
+    }
+    const ForeignRecord csv = Read(WriteFile("long.csv", text), ForeignFormat::Csv, "", 3);
+    EXPECT_EQ(csv.totalSamples, 200000u);
+    EXPECT_EQ(csv.samplesMv, (std::vector<float>{0.0f, 1.0f, 2.0f}));
+    EXPECT_EQ(csv.sampleRateHz, 1e6);
+}
+
 // ---------------------------------------------------------------- hostile
 
 struct HostileCase {
