@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <libsigrokcxx/libsigrokcxx.hpp>
 #include <map>
-#include <mutex>
 
 #include "acquisition/sigrok/SigrokDeviceInfo.h"
+#include "ports/sigrok/SigrokContext.h"
 
 namespace korvel {
 
@@ -23,28 +23,6 @@ bool Answers(const sigrok::Configurable& item, const sigrok::ConfigKey* key,
     } catch (const sigrok::Error&) {
         return false;
     }
-}
-
-// libsigrok's drivers belong to the process, not to a context: a second
-// context would set them up again over the first one's. So every instrument
-// shares one context, made at the first need; one that cannot be made is
-// not tried again.
-std::shared_ptr<sigrok::Context> ProcessContext(std::string& error) {
-    static std::mutex mutex;
-    static bool tried = false;
-    static std::string failure;
-    static std::shared_ptr<sigrok::Context> context;
-    std::lock_guard<std::mutex> lock(mutex);
-    if (!tried) {
-        tried = true;
-        try {
-            context = sigrok::Context::create();
-        } catch (const std::exception& e) {
-            failure = std::string("libsigrok cannot be started: ") + e.what();
-        }
-    }
-    if (!context) error = failure;
-    return context;
 }
 
 bool IsOscilloscope(const sigrok::Driver& driver) {
@@ -83,7 +61,7 @@ SigrokInstrument::~SigrokInstrument() {
 }
 
 bool SigrokInstrument::Available(std::string& error) {
-    if (!context_) context_ = ProcessContext(error);
+    if (!context_) context_ = SigrokProcessContext(error);
     return context_ != nullptr;
 }
 
