@@ -12,19 +12,9 @@ cmake --build --preset default
 ctest --preset default
 cmake --preset asan
 cmake --build --preset asan --target korvel_core_tests
-# The instrument's sessions and threads too, on libsigrok's demo device: no
-# session, thread or buffer may outlive its record.
-sigrok=false
-if cmake --build --preset asan --target help | grep -q '^korvel_sigrok_tests:'; then
-  cmake --build --preset asan --target korvel_sigrok_tests
-  sigrok=true
-fi
-# All core tests in one process: a sanitizer's start-up for every single test
+# All core tests in one process (the instrument's sessions and threads and
+# other tools' files among them): a sanitizer's start-up for every single test
 # (as ctest --preset asan runs them) costs ten times the tests themselves.
 # Leaks are looked for when the process ends, so all tests count.
 ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:check_initialization_order=1 \
   UBSAN_OPTIONS=print_stacktrace=1 build/asan/tests/korvel_core_tests
-if $sigrok; then
-  ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:check_initialization_order=1 \
-    UBSAN_OPTIONS=print_stacktrace=1 build/asan/tests/korvel_sigrok_tests
-fi

@@ -92,6 +92,7 @@ void InstallCliPorts() {
     Ports.spectrumBottomBar = &SpectrumBottomBar();
     Ports.dialogs = &Answers();
     Ports.instrument = &Instruments();
+    Ports.exchange = &Exchanges();
 }
 
 }  // namespace korvel::cli

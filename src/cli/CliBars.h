@@ -58,6 +58,8 @@ class CliDialogs : public Dialogs {
 
 // The instruments of this build: libsigrok's, or none.
 Instrument& Instruments();
+// Other tools' file formats in this build: libsigrok's, or none.
+Exchange& Exchanges();
 
 // The bars of both windows and the dialogs, installed as the ports.
 CliBar& TopBar();

@@ -2,6 +2,7 @@
 
 #ifdef KORVEL_HAVE_SIGROK
 #include "acquisition/sigrok/SigrokInstrumentPort.h"
+#include "files/sigrok/SigrokExchangePort.h"
 #endif
 
 namespace korvel::cli {
@@ -11,6 +12,15 @@ Instrument& Instruments() {
     return SigrokInstrumentPort();
 #else
     static Instrument none;
+    return none;
+#endif
+}
+
+Exchange& Exchanges() {
+#ifdef KORVEL_HAVE_SIGROK
+    return SigrokExchangePort();
+#else
+    static Exchange none;
     return none;
 #endif
 }

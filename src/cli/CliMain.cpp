@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CliBars.h"
 #include "cli/CliCommands.h"
 
 namespace korvel::cli {
@@ -65,6 +66,9 @@ int RunCli(int argc, char** argv) {
         std::puts("korvel-cli 1.05");
         return 0;
     }
+    // Every command has the companion's ports: its bars and dialogs, the
+    // instruments and other tools' formats of this build.
+    InstallCliPorts();
     for (const Command& command : Commands) {
         if (name != command.name) continue;
         try {

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <thread>
 
-#include "acquisition/TickedCapture.h"
 #include "acquisition/Source.h"
+#include "acquisition/TickedCapture.h"
 #include "app/ControlBarSetup.h"
 #include "app/DataFileCommands.h"
 #include "app/MainCommands.h"

@@ -23,9 +23,19 @@ constexpr const char* InfoHelp =
     "shown) and its period. Voltages in mV, times in us,\n"
     "frequencies in kHz.\n";
 
-// The format the reader found, from the file's first bytes.
-const char* FormatName(BinaryKind kind) {
-    switch (kind) {
+// The format the reader found, from the file's first bytes (or a .csv name).
+const char* FormatName(const DataFileRead& read) {
+    switch (read.foreign) {
+        case ForeignFormat::Session:
+            return "sigrok session";
+        case ForeignFormat::Csv:
+            return "CSV";
+        case ForeignFormat::Wav:
+            return "WAV";
+        case ForeignFormat::None:
+            break;
+    }
+    switch (read.kind) {
         case BinaryKind::Floats:
             return "binary, floats (KFRF)";
         case BinaryKind::SignedCodes:
@@ -80,7 +90,8 @@ int RunInfo(Arguments& args) {
 
     std::string out;
     Line(out, "File:", path);
-    Line(out, "Format:", FormatName(DataFiles.LastRead.kind));
+    Line(out, "Format:", FormatName(DataFiles.LastRead));
+    if (!DataFiles.LastRead.channel.empty()) Line(out, "Channel:", DataFiles.LastRead.channel);
     Line(out, "Samples:", "%.0f", count);
     Line(out, "Sample period:", "%g us", period);
     Line(out, "First time:", "%g us", OscState.TimeOffset);

@@ -6,6 +6,7 @@
 
 #ifdef KORVEL_HAVE_SIGROK
 #include "acquisition/sigrok/SigrokInstrumentPort.h"
+#include "files/sigrok/SigrokExchangePort.h"
 #endif
 
 #include "app/MainCommands.h"
@@ -26,6 +27,7 @@ int main(int argc, char* argv[]) {
     korvel::ui::TranslateQtTexts();
 #ifdef KORVEL_HAVE_SIGROK
     korvel::Ports.instrument = &korvel::SigrokInstrumentPort();
+    korvel::Ports.exchange = &korvel::SigrokExchangePort();
 #endif
     // --device SPEC: the source to start with, instead of the last run's.
     const QStringList arguments = QCoreApplication::arguments();
