@@ -1,7 +1,8 @@
 // Other tools' files through libsigrok: records written and read back in
-// each format, files of libsigrok's own making (sigrok-cli, the demo
-// device) read, the program's files read by sigrok-cli, and files that are
-// damaged, empty or not what their name says.
+// each format, files of libsigrok's own making read, and files that are
+// damaged, empty or not what their name says. sigrok-cli, as the
+// independent client, reads the program's sessions and writes the demo's in
+// tests/data/cli/cases.txt.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -38,21 +39,6 @@ uint32_t Le32(const std::string& bytes, size_t at) {
     uint32_t value = 0;
     std::memcpy(&value, bytes.data() + at, 4);
     return value;
-}
-
-// sigrok-cli's standard output for arguments; false when it is not
-// installed (the test skips then). Its exit status is not looked at: 0.7.2
-// ends "-O analog" with 1 after writing every value.
-bool SigrokCli(const std::string& arguments, std::string& out) {
-    if (std::system("command -v sigrok-cli >/dev/null 2>&1") != 0) return false;
-    FILE* pipe = popen(("sigrok-cli " + arguments + " 2>/dev/null").c_str(), "r");
-    if (pipe == nullptr) return false;
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        out.append(buffer, got);
-    pclose(pipe);
-    return true;
 }
 
 class ExchangeTest : public CoreTest {
@@ -165,46 +151,6 @@ TEST_F(ExchangeTest, SessionKeepsTheFirstSamplesAndCountsAllAndRoundsTheRate) {
     record = Read(path, ForeignFormat::Session, "", 0);
     EXPECT_TRUE(record.samplesMv.empty());
     EXPECT_EQ(record.totalSamples, 1000u);
-}
-
-TEST_F(ExchangeTest, SigrokCliReadsTheProgramsSessionInVolts) {
-    const std::vector<float> samples = {-10000.0f, -2500.0f, 0.0f, 10.0f, 1230.0f, 9990.0f};
-    const std::string path = Written(ForeignFormat::Session, samples, 2e6, "cli.sr");
-    std::string analog;
-    if (!SigrokCli("-i " + path + " -O analog", analog)) GTEST_SKIP() << "no sigrok-cli";
-    EXPECT_EQ(Lines(analog),
-              (std::vector<std::string>{"CH1: -10.00 V DC", "CH1: -2.50 V DC", "CH1: 0.00 V DC",
-                                        "CH1: 0.01 V DC", "CH1: 1.23 V DC", "CH1: 9.99 V DC"}));
-    std::string csv;
-    ASSERT_TRUE(SigrokCli("-i " + path + " -O csv", csv));
-    const std::vector<std::string> lines = Lines(csv);
-    ASSERT_EQ(lines.size(), 11u) << csv;
-    EXPECT_EQ(lines[2], "; Channels (1/1): CH1");
-    EXPECT_EQ(lines[3], "; Samplerate: 2 MHz");
-    EXPECT_EQ(std::vector<std::string>(lines.begin() + 4, lines.end()),
-              (std::vector<std::string>{"V DC", "-10", "-2.5", "0", "0.01", "1.23", "9.99"}));
-}
-
-// The demo device's A0 is a square wave of 10 samples, 5 low and 5 high,
-// at +-10 V.
-void ExpectDemoSquare(const ForeignRecord& record, size_t count) {
-    EXPECT_EQ(record.channels, std::vector<std::string>{"A0"});
-    EXPECT_EQ(record.channel, "A0");
-    EXPECT_EQ(record.totalSamples, count);
-    EXPECT_EQ(record.sampleRateHz, 1e6);
-    ASSERT_EQ(record.samplesMv.size(), count);
-    for (size_t i = 0; i < count; ++i)
-        ASSERT_EQ(record.samplesMv[i], i % 10 < 5 ? -10000.0f : 10000.0f) << i;
-}
-
-TEST_F(ExchangeTest, ReadsADemoCaptureThatSigrokCliWrites) {
-    ExpectDemoSquare(Read(DataFile("demo-a0.sr"), ForeignFormat::Session), 1000);
-
-    const std::string path = TempDir() + "/demo.sr";
-    std::string out;
-    if (!SigrokCli("-d demo --channels A0 --config samplerate=1M --samples 1000 -o " + path, out))
-        GTEST_SKIP() << "no sigrok-cli";
-    ExpectDemoSquare(Read(path, ForeignFormat::Session), 1000);
 }
 
 TEST_F(ExchangeTest, SessionOfSeveralChannelsListsItsAnalogOnesAndReadsTheOneAsked) {
@@ -563,11 +509,6 @@ TEST_F(ExchangeTest, WritesOnlyWhatItCan) {
     EXPECT_TRUE(exchange.Write(ForeignFormat::Session, samples, 2, 5e9, "CH1", bytes, error));
     EXPECT_TRUE(exchange.Write(ForeignFormat::Wav, samples, 2, 0.5, "", bytes, error));
     EXPECT_EQ(Le32(bytes, 24), 1u);
-}
-
-TEST_F(ExchangeTest, ThePortIsOneExchangeForTheProcess) {
-    EXPECT_EQ(&SigrokExchangePort(), &SigrokExchangePort());
-    EXPECT_NE(dynamic_cast<SigrokExchange*>(&SigrokExchangePort()), nullptr);
 }
 
 }  // namespace
