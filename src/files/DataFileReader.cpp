@@ -332,6 +332,38 @@ DataFileRead ReadDataFile(int32_t mode) {
     return read;
 }
 
+// The exchange's words for a file it cannot read, in the interface's
+// language: each of its sentences with its numbers or name kept, and any
+// other as it stands.
+static std::string ForeignDetailText(const std::string& detail, int russian) {
+    if (russian != 1) return detail;
+    for (const TextId id :
+         {TextId::ExNoAnalog, TextId::ExDamagedZip, TextId::ExNotSession, TextId::ExNotZip,
+          TextId::ExNotWav, TextId::ExNoFrames, TextId::ExDamagedWav}) {
+        if (detail == TextIn(id, 0)) return TextIn(id, 1);
+    }
+    const std::string called = TextIn(TextId::ExNoChannel, 0);
+    const std::string stem = called.substr(0, called.find("%s"));
+    char text[512];
+    if (detail.starts_with(stem)) {
+        std::snprintf(text, sizeof text, TextIn(TextId::ExNoChannel, 1),
+                      detail.substr(stem.size()).c_str());
+        return text;
+    }
+    for (const TextId id : {TextId::ExNotANumber, TextId::ExNoColumn, TextId::ExLongLine}) {
+        int first = 0;
+        int second = 0;
+        int end = 0;
+        const std::string pattern = std::string(TextIn(id, 0)) + "%n";
+        if (std::sscanf(detail.c_str(), pattern.c_str(), &first, &second, &end) == 2 &&
+            static_cast<size_t>(end) == detail.size()) {
+            std::snprintf(text, sizeof text, TextIn(id, 1), first, second);
+            return text;
+        }
+    }
+    return detail;
+}
+
 std::string DataFileReadText(const DataFileRead& read, const char* path, int russian) {
     TextId text = TextId::ReadNoSamples;
     switch (read.problem) {
@@ -368,7 +400,7 @@ std::string DataFileReadText(const DataFileRead& read, const char* path, int rus
             text = read.at > 0 ? TextId::ReadNonFiniteTime : TextId::ReadNonFiniteFirstTime;
             break;
         case ReadProblem::Foreign:
-            return read.detail;
+            return ForeignDetailText(read.detail, russian);
         case ReadProblem::NoTimeStep:
             if (read.foreign != ForeignFormat::None) return TextIn(TextId::ReadNoRate, russian);
             text = read.kind == BinaryKind::None ? TextId::ReadTimesStill : TextId::ReadBadPeriod;
