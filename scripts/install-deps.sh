@@ -10,7 +10,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth xdotool imagemagick
   libfftw3-dev
-  libsigrokcxx-dev libglibmm-2.4-dev sigrok-cli
+  libsigrokcxx-dev libglibmm-2.4-dev libzip-dev sigrok-cli
 )
 
 missing=()

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "files/sigrok/ExactMillivolts.h"
 #include "files/sigrok/SigrokExchange.h"
 #include "files/sigrok/SigrokExchangePort.h"
 #include "files/sigrok/VoltScale.h"
@@ -134,6 +135,31 @@ TEST_F(ExchangeTest, SessionRoundTripIsBitForBitAtTheSameRate) {
     ASSERT_EQ(record.samplesMv.size(), samples.size());
     EXPECT_EQ(std::memcmp(record.samplesMv.data(), samples.data(), samples.size() * sizeof(float)),
               0);
+
+    // Values no float of volts holds (significands from 1.953125) come back
+    // bit for bit from the exact entry; a session another tool changed since
+    // (here: its samples scaled) gives the volts' values instead.
+    std::vector<float> hard;
+    for (float v = 1990.0f; hard.size() < 4; v = std::nextafter(v, 3000.0f)) {
+        if (MillivoltsOfVolts(VoltsOfMillivolts(v)) != v) hard.push_back(v);
+    }
+    hard.push_back(-hard[0]);
+    const std::string exact = Written(ForeignFormat::Session, hard, 1e3, "x.sr");
+    const ForeignRecord back = Read(exact, ForeignFormat::Session);
+    ASSERT_EQ(back.samplesMv.size(), hard.size());
+    EXPECT_EQ(std::memcmp(back.samplesMv.data(), hard.data(), hard.size() * sizeof(float)), 0);
+    // Samples that no longer agree with the entry (another tool changed them)
+    // stay as the session's volts give them.
+    std::vector<float> changed(hard.size());
+    for (size_t k = 0; k < hard.size(); ++k)
+        changed[k] = MillivoltsOfVolts(VoltsOfMillivolts(hard[k]));
+    changed[2] = 5.0f;
+    const std::vector<float> before = changed;
+    TakeExactMillivolts(exact, "CH1", changed);
+    EXPECT_EQ(changed, before);
+    changed[2] = MillivoltsOfVolts(VoltsOfMillivolts(hard[2]));
+    TakeExactMillivolts(exact, "CH1", changed);
+    EXPECT_EQ(changed, hard);
 }
 
 TEST_F(ExchangeTest, SessionKeepsTheFirstSamplesAndCountsAllAndRoundsTheRate) {

@@ -5,6 +5,7 @@
 
 #include "files/InputFile.h"
 #include "files/sigrok/CsvRateComment.h"
+#include "files/sigrok/ExactMillivolts.h"
 #include "files/sigrok/SigrokCsvRead.h"
 #include "files/sigrok/SigrokOutputWrite.h"
 #include "files/sigrok/SigrokSessionRead.h"
@@ -120,6 +121,13 @@ bool SigrokExchange::Write(ForeignFormat format, const float* samplesMv, int32_t
     // libsigrok's caption of a volt column without flags.
     if (format == ForeignFormat::Csv) InsertCsvRateAndCaption(bytes, rateHz, "V");
     if (format == ForeignFormat::Wav) SetWavSizes(bytes);
+    if (format == ForeignFormat::Session &&
+        !AddExactMillivolts(bytes, channel.empty() ? std::string("CH1") : channel, samplesMv,
+                            count)) {
+        bytes.clear();
+        error = "the session archive could not be completed";
+        return false;
+    }
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "files/sigrok/ExactMillivolts.h"
 #include "files/sigrok/PrivateMainContext.h"
 #include "files/sigrok/SigrokAnalogCollector.h"
 #include "files/sigrok/ZipDirectory.h"
@@ -129,6 +130,8 @@ bool ReadSigrokSession(sr_context* context, const std::string& path, const std::
     uint64_t rateHz = DeviceRate(device);
     if (rateHz == 0) rateHz = collector.SampleRateHz();
     record.samplesMv = std::move(collector.SamplesMv());
+    // A session of this program's making carries its millivolts exactly too.
+    TakeExactMillivolts(path, record.channel, record.samplesMv);
     record.totalSamples = collector.Total();
     record.sampleRateHz = static_cast<double>(rateHz);
     return true;
