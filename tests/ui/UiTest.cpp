@@ -113,7 +113,7 @@ TEST_F(MainWindowTest, AnInstrumentChosenInTheDeviceDialogCapturesAndEscapeCance
         for (int k = 0; k < channel->count(); ++k)
             channels << channel->itemText(k);
         channel->setCurrentIndex(1);
-        dialog->findChild<QComboBox*>("rate")->setCurrentIndex(1);
+        dialog->findChild<QComboBox*>("rate")->setCurrentIndex(2);  // after "as the device is set"
         answer.stop();
         static_cast<QDialog*>(dialog)->accept();
     });

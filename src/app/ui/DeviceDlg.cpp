@@ -136,6 +136,8 @@ void CDeviceDlg::SourceChosen() {
     const bool inUse = device.driver == Source.choice.driver;
     if (inUse) channel_->setCurrentText(QString::fromStdString(Source.choice.channel));
     const uint64_t current = inUse ? Source.choice.sampleRateHz : device.sampleRateHz;
+    // First the rate the device is set to already, whatever it is.
+    rate_->addItem(UiText(TextId::DeviceRateOwn), QVariant::fromValue<qulonglong>(0));
     for (const uint64_t hz : device.sampleRatesHz) {
         rate_->addItem(QString::fromStdString(RateText(hz)), QVariant::fromValue<qulonglong>(hz));
         if (hz == current) rate_->setCurrentIndex(rate_->count() - 1);
