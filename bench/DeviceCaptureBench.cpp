@@ -24,8 +24,8 @@
 #include <thread>
 
 #include "acquisition/CaptureEngine.h"
-#include "acquisition/TickedCapture.h"
 #include "acquisition/Source.h"
+#include "acquisition/TickedCapture.h"
 #include "acquisition/sigrok/SigrokInstrumentPort.h"
 #include "app/ResetAll.h"
 #include "model/OscSettings.h"

@@ -20,19 +20,19 @@ namespace {
 
 constexpr const char* CaptureHelp =
     "Usage: korvel-cli capture [--records N] [--average N] [--invert] [--out FILE]\n"
-    "                          [--device SPEC [--channel NAME] [--samplerate RATE]]\n"
+    "                          [--device DEVICE [--channel NAME] [--samplerate RATE]]\n"
     "\n"
     "Makes one manual capture from the simulated source with the saved settings\n"
     "(korvel.ini), as F5 does in a window just opened, and writes the record.\n"
     "With --device the record comes from an instrument instead ('korvel-cli\n"
-    "devices' lists them): SPEC is a driver with its options, as in demo or\n"
+    "devices' lists them): DEVICE is a driver with its options, as in demo or\n"
     "rigol-ds:conn=tcp-raw/192.0.2.1/5555; the record is Num_Data samples of one\n"
     "analog channel in mV at the device's sample rate.\n"
     "\n"
     "  --records N   records summed into the capture (the Accumulator field), 1 to 100000\n"
     "  --average N   samples of the moving average (the Average over field), 1 to 1000000\n"
     "  --invert      negate every captured sample (the Invert box of Settings)\n"
-    "  --device SPEC      the instrument (simulated: the simulated card)\n"
+    "  --device DEVICE    the instrument (simulated: the simulated card)\n"
     "  --channel NAME     its analog channel (default: its first)\n"
     "  --samplerate RATE  its sample rate in Hz, as 1M or 250k (default: its own)\n"
     "  --out FILE    write FILE.ktf (text) or FILE.kbf (binary) and its companion\n"
@@ -108,10 +108,10 @@ int RunCapture(Arguments& args) {
             out = args.Value(word);
             FormatOfName(out);
         } else if (word == "--device") {
-            const std::string spec = args.Value(word);
+            const std::string named = args.Value(word);
             std::string error;
-            if (!ParseDeviceSpec(spec, device, error))
-                UsageError("--device " + spec + ": " + error);
+            if (!ParseDeviceChoice(named, device, error))
+                UsageError("--device " + named + ": " + error);
         } else if (word == "--channel") {
             channel = args.Value(word);
         } else if (word == "--samplerate") {

@@ -134,7 +134,7 @@ void OpenRecord(const std::string& path) {
 void UseDevice(const InstrumentChoice& choice) {
     std::string error;
     if (!UseSource(choice, error))
-        Failure("cannot use the device " + DeviceSpecText(choice) + ": " + error);
+        Failure("cannot use the device " + DeviceChoiceText(choice) + ": " + error);
     RebuildFrequencyList();
 }
 

@@ -13,10 +13,10 @@ namespace korvel::cli {
 namespace {
 
 constexpr const char* DevicesHelp =
-    "Usage: korvel-cli devices [--driver NAME] [--conn SPEC]\n"
+    "Usage: korvel-cli devices [--driver NAME] [--conn CONNECTION]\n"
     "\n"
     "Scans for instruments through libsigrok and prints each one found: its\n"
-    "--device spec, its model, its analog channels and its sample rates. Without\n"
+    "--device text, its model, its analog channels and its sample rates. Without\n"
     "--driver, the drivers that need no connection are scanned (the demo device\n"
     "among them); --conn gives a driver its connection: a serial port such as\n"
     "/dev/ttyUSB0, tcp-raw/HOST/PORT or vxi/HOST for network instruments.\n";
@@ -49,14 +49,14 @@ int RunDevices(Arguments& args) {
     std::string out;
     for (const InstrumentDevice& device : devices) {
         InstrumentChoice choice{device.driver, device.connection, "", 0};
-        out += DeviceSpecText(choice) + "\n";
+        out += DeviceChoiceText(choice) + "\n";
         out += "  model:        " + device.model + "\n";
         out += "  channels:    ";
         for (const std::string& channel : device.channels)
             out += " " + channel;
         out += "\n  sample rates:";
         for (const uint64_t hz : device.sampleRatesHz)
-            out += " " + RateSpecText(hz);
+            out += " " + ShortRateText(hz);
         out += "\n  trigger:      ";
         out += device.externalTrigger ? "external\n" : "none\n";
     }

@@ -13,7 +13,7 @@ namespace korvel {
 
 namespace {
 
-// Far more than a spec needs: a file larger than this is no spec of ours.
+// Far more than a device's line needs: a larger file is none of ours.
 constexpr size_t DeviceFileLimit = 4096;
 
 std::string Trimmed(const std::string& text) {
@@ -62,15 +62,15 @@ bool ParseRate(const std::string& text, uint64_t& hz) {
     return true;
 }
 
-std::string RateSpecText(uint64_t hz) {
+std::string ShortRateText(uint64_t hz) {
     if (hz != 0 && hz % 1000000000 == 0) return std::to_string(hz / 1000000000) + "G";
     if (hz != 0 && hz % 1000000 == 0) return std::to_string(hz / 1000000) + "M";
     if (hz != 0 && hz % 1000 == 0) return std::to_string(hz / 1000) + "k";
     return std::to_string(hz);
 }
 
-bool ParseDeviceSpec(const std::string& spec, InstrumentChoice& choice, std::string& error) {
-    const std::string text = Trimmed(spec);
+bool ParseDeviceChoice(const std::string& typed, InstrumentChoice& choice, std::string& error) {
+    const std::string text = Trimmed(typed);
     InstrumentChoice parsed;
     if (text.empty() || text == "simulated") {
         choice = parsed;
@@ -112,13 +112,13 @@ bool ParseDeviceSpec(const std::string& spec, InstrumentChoice& choice, std::str
     return true;
 }
 
-std::string DeviceSpecText(const InstrumentChoice& choice) {
+std::string DeviceChoiceText(const InstrumentChoice& choice) {
     if (choice.IsSimulated()) return "simulated";
-    std::string spec = choice.driver;
-    if (!choice.connection.empty()) spec += ":conn=" + choice.connection;
-    if (!choice.channel.empty()) spec += ":channel=" + choice.channel;
-    if (choice.sampleRateHz != 0) spec += ":samplerate=" + RateSpecText(choice.sampleRateHz);
-    return spec;
+    std::string text = choice.driver;
+    if (!choice.connection.empty()) text += ":conn=" + choice.connection;
+    if (!choice.channel.empty()) text += ":channel=" + choice.channel;
+    if (choice.sampleRateHz != 0) text += ":samplerate=" + ShortRateText(choice.sampleRateHz);
+    return text;
 }
 
 std::string DeviceFilePath() {
@@ -131,7 +131,7 @@ InstrumentChoice LoadDeviceChoice() {
     text.resize(file.Read(text.data(), text.size()));
     InstrumentChoice choice;
     std::string error;
-    if (file.AtLimit() || !ParseDeviceSpec(text.substr(0, text.find('\n')), choice, error))
+    if (file.AtLimit() || !ParseDeviceChoice(text.substr(0, text.find('\n')), choice, error))
         return {};
     return choice;
 }
@@ -140,7 +140,7 @@ FileStatus SaveDeviceChoice(const InstrumentChoice& choice) {
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(DeviceFilePath()).parent_path(),
                                         error);
-    return ReplaceFileContents(DeviceFilePath(), DeviceSpecText(choice) + "\n");
+    return ReplaceFileContents(DeviceFilePath(), DeviceChoiceText(choice) + "\n");
 }
 
 }  // namespace korvel

@@ -16,14 +16,14 @@ namespace korvel {
 // (or nothing) for the simulated card. A rate is a whole number of hertz
 // with an optional k, M or G and an optional "Hz": 1M, 250k, 500000Hz.
 // False, with error saying what is wrong, for anything else.
-bool ParseDeviceSpec(const std::string& spec, InstrumentChoice& choice, std::string& error);
+bool ParseDeviceChoice(const std::string& text, InstrumentChoice& choice, std::string& error);
 
-// The spec that ParseDeviceSpec reads back as choice.
-std::string DeviceSpecText(const InstrumentChoice& choice);
+// The text that ParseDeviceChoice reads back as choice.
+std::string DeviceChoiceText(const InstrumentChoice& choice);
 
-// A rate as the spec writes it: "1M", "250k", "44100".
-std::string RateSpecText(uint64_t hz);
-// A rate as the spec reads it; false when text is none.
+// A rate as that text writes it: "1M", "250k", "44100".
+std::string ShortRateText(uint64_t hz);
+// A rate as that text reads it; false when text is none.
 bool ParseRate(const std::string& text, uint64_t& hz);
 
 // $XDG_CONFIG_HOME/korvel/device.conf (beside korvel.ini).

@@ -25,7 +25,7 @@ struct OscStateFlags {
     int32_t DeviceReady = 0;      // 1 once the acquisition source has been set up
     int32_t DeviceVersion = 255;  // 255 stands for the simulated source
     double SourceRateHz = 0.0;  // the instrument's sample rate; 0 while the simulated card is used
-    int32_t CaptureBusy = 0;     // 1 while an instrument's capture is under way
+    int32_t CaptureBusy = 0;    // 1 while an instrument's capture is under way
     int32_t RecordsReady = 0;   // captures completed since start (counts on, wraps)
     int32_t AccCount = 0;       // records accumulated so far by an external-start run
     int32_t AccDone = 0;        // 1 when AccCount has reached Acc_Over

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "acquisition/CaptureEngine.h"
-#include "acquisition/TickedCapture.h"
 #include "acquisition/ProcessRecord.h"
 #include "acquisition/RecordMeasurements.h"
 #include "acquisition/SimulatedSource.h"
 #include "acquisition/Source.h"
+#include "acquisition/TickedCapture.h"
 #include "app/ResetAll.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"

@@ -26,8 +26,8 @@
 #include <vector>
 
 #include "acquisition/CaptureEngine.h"
-#include "acquisition/TickedCapture.h"
 #include "acquisition/ProcessRecord.h"
+#include "acquisition/TickedCapture.h"
 #include "app/ControlBarSetup.h"
 #include "app/DataFileCommands.h"
 #include "app/MainCommands.h"

@@ -1,4 +1,4 @@
-// The source between runs: the spec as --device and device.conf write it.
+// The source between runs: the text as --device and device.conf write it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,7 +11,7 @@ namespace korvel {
 namespace {
 
 TEST(DeviceSpec, ReadsBackAsWrittenOrSaysWhatIsWrong) {
-    // Spec as typed, then as written back ("!" and the start of the error when refused).
+    // Text as typed, then as written back ("!" and the start of the error when refused).
     const std::pair<const char*, const char*> cases[] = {
         {"", "simulated"},
         {" simulated\n", "simulated"},
@@ -33,13 +33,13 @@ TEST(DeviceSpec, ReadsBackAsWrittenOrSaysWhatIsWrong) {
         {"demo:channel=", "!'channel=' is no KEY=VALUE option"},
         {"demo:colour=red", "!a device takes conn, channel and samplerate, not 'colour'"},
     };
-    for (const auto& [spec, wanted] : cases) {
+    for (const auto& [typed, wanted] : cases) {
         InstrumentChoice choice;
         std::string error;
-        const bool parsed = ParseDeviceSpec(spec, choice, error);
-        const std::string got = parsed ? DeviceSpecText(choice) : "!" + error;
-        EXPECT_EQ(got.substr(0, std::string(wanted).size()), wanted) << spec;
-        EXPECT_EQ(parsed, wanted[0] != '!') << spec;
+        const bool parsed = ParseDeviceChoice(typed, choice, error);
+        const std::string got = parsed ? DeviceChoiceText(choice) : "!" + error;
+        EXPECT_EQ(got.substr(0, std::string(wanted).size()), wanted) << typed;
+        EXPECT_EQ(parsed, wanted[0] != '!') << typed;
     }
 }
 

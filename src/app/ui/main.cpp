@@ -29,21 +29,21 @@ int main(int argc, char* argv[]) {
     korvel::Ports.instrument = &korvel::SigrokInstrumentPort();
     korvel::Ports.exchange = &korvel::SigrokExchangePort();
 #endif
-    // --device SPEC: the source to start with, instead of the last run's.
+    // --device DEVICE: the source to start with, instead of the last run's.
     const QStringList arguments = QCoreApplication::arguments();
     for (qsizetype k = 1; k < arguments.size(); ++k) {
-        QString spec;
+        QString device;
         if (arguments[k] == "--device" && k + 1 < arguments.size()) {
-            spec = arguments[++k];
+            device = arguments[++k];
         } else if (arguments[k].startsWith("--device=")) {
-            spec = arguments[k].mid(9);
+            device = arguments[k].mid(9);
         } else {
             continue;
         }
         korvel::InstrumentChoice choice;
         std::string error;
-        if (!korvel::ParseDeviceSpec(spec.toStdString(), choice, error)) {
-            std::fprintf(stderr, "korvel: --device %s: %s\n", spec.toLocal8Bit().constData(),
+        if (!korvel::ParseDeviceChoice(device.toStdString(), choice, error)) {
+            std::fprintf(stderr, "korvel: --device %s: %s\n", device.toLocal8Bit().constData(),
                          error.c_str());
             return 2;
         }

@@ -190,9 +190,9 @@ bool WriteThroughOutput(const std::string& module, std::vector<float>& volts, ui
         meaning.mq = SR_MQ_VOLTAGE;
         meaning.unit = SR_UNIT_VOLT;
         meaning.channels = &channels;
-        sr_analog_spec spec{kVoltDigits};
+        sr_analog_spec digits{kVoltDigits};
         const sr_datafeed_analog analog{volts.data(), static_cast<uint32_t>(volts.size()),
-                                        &encoding, &meaning, &spec};
+                                        &encoding, &meaning, &digits};
         if (!output.Send(SR_DF_ANALOG, &analog, bytes, error)) return false;
         if (!output.Send(SR_DF_END, nullptr, bytes, error)) return false;
     }
