@@ -153,6 +153,17 @@ void AwaitInstrumentRecord() {
     }
 }
 
+bool TakeDataFileWord(Arguments& args, const std::string& word, std::string& file) {
+    if (!args.IsOption(word)) {
+        if (!file.empty()) UsageError("one file at a time: '" + word + "' is one too many");
+        file = word;
+        return true;
+    }
+    if (word != "--channel") return false;
+    DataFiles.ForeignChannel = args.Value(word);
+    return true;
+}
+
 void TypeIntoBottomBar(int32_t id, const std::string& text) {
     BottomBar().SetText(id, text.c_str());
 }

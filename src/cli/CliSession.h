@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "cli/CliArguments.h"
 #include "files/FileStatus.h"
 #include "ports/Instrument.h"
 
@@ -49,6 +50,11 @@ void UseDevice(const InstrumentChoice& choice);
 // window's timer does; a capture that ends without a record ends the command
 // with the reason.
 void AwaitInstrumentRecord();
+
+// The words every command that reads one data file shares: the file's name
+// (one only) and --channel, the analog channel of another tool's file.
+// True when word was one of them (and is taken).
+bool TakeDataFileWord(Arguments& args, const std::string& word, std::string& file);
 
 // Types text into a field of the lower (or upper) bar, as a user would.
 void TypeIntoBottomBar(int32_t id, const std::string& text);

@@ -5,7 +5,6 @@
 #include "app/StartUp.h"
 #include "cli/CliCommands.h"
 #include "cli/CliSession.h"
-#include "files/DataFileState.h"
 #include "files/DataFileWriter.h"
 #include "model/OscSettings.h"
 #include "model/OscState.h"
@@ -36,8 +35,8 @@ int RunConvert(Arguments& args) {
         if (!args.IsOption(word)) {
             if (!out.empty()) UsageError("'" + word + "' is one file too many: give IN and OUT");
             (in.empty() ? in : out) = word;
-        } else if (word == "--channel") {
-            DataFiles.ForeignChannel = args.Value(word);
+        } else if (TakeDataFileWord(args, word, in)) {
+            continue;
         } else if (word == "--help") {
             WriteOut(ConvertHelp);
             return 0;

@@ -69,12 +69,8 @@ int RunInfo(Arguments& args) {
     std::string path;
     std::string word;
     while (args.Next(word)) {
-        if (!args.IsOption(word)) {
-            if (!path.empty()) UsageError("one file at a time: '" + word + "' is one too many");
-            path = word;
-        } else if (word == "--channel") {
-            DataFiles.ForeignChannel = args.Value(word);
-        } else if (word == "--help") {
+        if (TakeDataFileWord(args, word, path)) continue;
+        if (word == "--help") {
             WriteOut(InfoHelp);
             return 0;
         } else {

@@ -9,7 +9,6 @@
 #include "cli/ui/OffscreenText.h"
 #include "display/Plot.h"
 #include "display/PlotStyle.h"
-#include "files/DataFileState.h"
 #include "model/Conversions.h"
 #include "model/OscSettings.h"
 #include "spectrum/SpectrumView.h"
@@ -51,12 +50,8 @@ int RunPlot(Arguments& args) {
     bool spectrum = false;
     std::string word;
     while (args.Next(word)) {
-        if (!args.IsOption(word)) {
-            if (!file.empty()) UsageError("one file at a time: '" + word + "' is one too many");
-            file = word;
-        } else if (word == "--channel") {
-            DataFiles.ForeignChannel = args.Value(word);
-        } else if (word == "--help") {
+        if (TakeDataFileWord(args, word, file)) continue;
+        if (word == "--help") {
             WriteOut(PlotHelp);
             return 0;
         } else if (word == "--out") {

@@ -5,7 +5,6 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliSession.h"
-#include "files/DataFileState.h"
 #include "files/FileReplace.h"
 #include "model/SettingsBounds.h"
 #include "ports/ControlIds.h"
@@ -46,12 +45,8 @@ int RunSpectrum(Arguments& args) {
     std::string widthKHz;
     std::string word;
     while (args.Next(word)) {
-        if (!args.IsOption(word)) {
-            if (!file.empty()) UsageError("one file at a time: '" + word + "' is one too many");
-            file = word;
-        } else if (word == "--channel") {
-            DataFiles.ForeignChannel = args.Value(word);
-        } else if (word == "--help") {
+        if (TakeDataFileWord(args, word, file)) continue;
+        if (word == "--help") {
             WriteOut(SpectrumHelp);
             return 0;
         } else if (word == "--out") {
