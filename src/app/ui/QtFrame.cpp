@@ -1,7 +1,5 @@
 #include "app/ui/QtFrame.h"
 
-#include <QTimer>
-
 #include <QApplication>
 
 #include "model/OscState.h"
@@ -9,6 +7,15 @@
 #include "spectrum/ui/CSpectrum.h"
 
 namespace korvel::ui {
+
+QtFrame::QtFrame(QWidget* window, QWidget* plot) : window_(window), plot_(plot) {
+    spectrumFollows_.setSingleShot(true);
+    spectrumFollows_.setInterval(0);
+    QObject::connect(&spectrumFollows_, &QTimer::timeout, [] {
+        if (SpectrumWnd != nullptr && SpectrumWnd->isVisible() && !PeriodicCaptureOwnsDisplay())
+            SpectrumWnd->PaintNow();
+    });
+}
 
 QtFrame::~QtFrame() {
     if (overriding_) QApplication::restoreOverrideCursor();
@@ -68,13 +75,7 @@ bool QtFrame::ShowSpectrumWindow() {
 // paint waits for the event loop, so a drag's many steps cost one spectrum
 // each time the window gets to draw; the spectrum's own run draws itself.
 void QtFrame::PlotRangeChanged() {
-    if (SpectrumWnd == nullptr || paintPending_ || PeriodicCaptureOwnsDisplay()) return;
-    paintPending_ = true;
-    QTimer::singleShot(0, window_.data(), [this] {
-        paintPending_ = false;
-        if (SpectrumWnd != nullptr && SpectrumWnd->isVisible() && !PeriodicCaptureOwnsDisplay())
-            SpectrumWnd->PaintNow();
-    });
+    if (SpectrumWnd != nullptr && !PeriodicCaptureOwnsDisplay()) spectrumFollows_.start();
 }
 
 }  // namespace korvel::ui

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include "ports/Ports.h"
@@ -10,7 +11,7 @@ namespace korvel::ui {
 
 class QtFrame : public Frame {
   public:
-    QtFrame(QWidget* window, QWidget* plot) : window_(window), plot_(plot) {}
+    QtFrame(QWidget* window, QWidget* plot);
     ~QtFrame() override;
 
     void SetPointer(Pointer shape) override;
@@ -24,8 +25,8 @@ class QtFrame : public Frame {
 
   private:
     QPointer<QWidget> window_;
-    bool paintPending_ = false;  // a spectrum window's paint is on its way
     QPointer<QWidget> plot_;
+    QTimer spectrumFollows_;  // one paint of the spectrum window for many range changes
     Pointer pointer_ = Pointer::Arrow;
     bool overriding_ = false;
 };
