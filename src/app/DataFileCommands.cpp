@@ -87,13 +87,8 @@ void ShowRecordRead(int32_t mode) {
         OscState.SamplePeriod = filePeriod;
         CreatePlotFonts();
         if (!reason.empty()) Ports.dialogs->Message(reason.c_str(), nullptr);
-        if (read.totalSamples > static_cast<uint64_t>(OscState.LoadedLength)) {
-            char text[256];
-            std::snprintf(text, sizeof text, Text(TextId::RecordCutFormat),
-                          static_cast<unsigned long long>(read.totalSamples),
-                          OscState.LoadedLength);
-            Ports.dialogs->Message(text, nullptr);
-        }
+        const std::string cut = RecordCutText(read, OscState.Russian);
+        if (!cut.empty()) Ports.dialogs->Message(cut.c_str(), nullptr);
     } else {
         // A binary header cut inside its first time leaves the period it
         // had read; the record still shown keeps its own.

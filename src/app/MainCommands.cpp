@@ -111,10 +111,11 @@ void FrequencySelected() {
         return;
     }
     if (InstrumentInUse()) {
+        // Choosing the source again puts the screen in the new times.
         InstrumentRateSelected(bar.SelectedListItem(top::FrequencyList));
-    } else {
-        SetFrequencyIndex(bar.SelectedListItem(top::FrequencyList));
+        return;
     }
+    SetFrequencyIndex(bar.SelectedListItem(top::FrequencyList));
     ShowSubWindowInNewTimes();
     // The overview's times too: one scale on the whole screen.
     if (mainWindowActive) RefreshPlot();

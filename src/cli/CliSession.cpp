@@ -94,11 +94,9 @@ void ReportRead(const std::string& path) {
     const std::string why = DataFileReadText(read, InputPath(path).c_str(), 0);
     if (read.problem == ReadProblem::File) Failure("cannot read " + path + ": " + why);
     if (!read) Failure(path + " is not a data file KORVEL can show: " + why);
-    if (read.totalSamples > static_cast<uint64_t>(OscState.LoadedLength)) {
-        std::fprintf(stderr, "korvel-cli: warning: %s holds %llu samples; the first %d are read\n",
-                     path.c_str(), static_cast<unsigned long long>(read.totalSamples),
-                     OscState.LoadedLength);
-    }
+    const std::string cut = RecordCutText(read, 0);
+    if (!cut.empty())
+        std::fprintf(stderr, "korvel-cli: warning: %s: %s\n", path.c_str(), cut.c_str());
     if (!read.companion.ok()) {
         std::fprintf(stderr,
                      "korvel-cli: warning: the companion settings file %s was not read (%s); "

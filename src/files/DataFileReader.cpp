@@ -411,4 +411,12 @@ std::string DataFileReadText(const DataFileRead& read, const char* path, int rus
     return words;
 }
 
+std::string RecordCutText(const DataFileRead& read, int russian) {
+    if (!read || read.totalSamples <= static_cast<uint64_t>(OscState.LoadedLength)) return {};
+    char text[256];
+    std::snprintf(text, sizeof text, TextIn(TextId::RecordCutFormat, russian),
+                  static_cast<unsigned long long>(read.totalSamples), OscState.LoadedLength);
+    return text;
+}
+
 }  // namespace korvel

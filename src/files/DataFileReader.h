@@ -97,4 +97,8 @@ DataFileRead ReadDataFile(int32_t mode);
 // with its companion file, or nothing.
 std::string DataFileReadText(const DataFileRead& read, const char* path, int russian);
 
+// "The file holds N samples; the first 65534 are shown." for a file of more
+// samples than a record takes; empty for any other.
+std::string RecordCutText(const DataFileRead& read, int russian);
+
 }  // namespace korvel
