@@ -178,7 +178,7 @@ void WriteFullRecords() {
     fs::create_directories(folder);
 
     FillRecord(MaxData, 0.0125f, -40.0f);
-    Expect(WriteRecordFile((folder / "full.kbf").c_str(), SaveBinary) == DataFileWritten,
+    Expect(WriteRecordFile((folder / "full.kbf").c_str(), SaveBinary).result == DataFileWritten,
            "full.kbf written");
     const std::string floats = Bytes(folder / "full.kbf");
     Expect(floats.size() == BinaryHeaderBytes + 4 * static_cast<size_t>(MaxData), "full.kbf");
@@ -188,7 +188,7 @@ void WriteFullRecords() {
         OscState.Record[i] = i % 50 < 30 ? -3.0f : 17.0f;
     OscState.SamplePeriod = 1.0f;
     OscState.TimeOffset = 0.0f;
-    Expect(WriteRecordFile((folder / "full.ktf").c_str(), SaveText) == DataFileWritten,
+    Expect(WriteRecordFile((folder / "full.ktf").c_str(), SaveText).result == DataFileWritten,
            "full.ktf written");
     const std::string text = Bytes(folder / "full.ktf");
     Expect(Lines(text) == MaxData && text.size() > 2 * TextBufferBytes, "full.ktf");

@@ -43,7 +43,6 @@ struct DataFileWrite {
     FileStatus status;       // why a file was not written
     std::string failedPath;  // which: the data file or its companion file
     std::string detail;      // why another tool's format could not be made
-    bool operator==(DataFileWriteResult other) const { return result == other; }
 };
 
 // Writes samples first..last (inclusive) of Record to path, sample k at time

@@ -61,7 +61,7 @@ TEST_F(FileLimitsTest, AFullDiskLeavesTheOldFiles) {
     OscSettings.Num_Data = 5000;
     const std::string data = TempDir() + "/keep.ktf";
     ASSERT_TRUE(SaveConfig());
-    ASSERT_EQ(WriteRecordFile(data.c_str(), SaveText), DataFileWritten);
+    ASSERT_EQ(WriteRecordFile(data.c_str(), SaveText).result, DataFileWritten);
     chmod(data.c_str(), 0640);
     const std::string ini = Ini(), text = ReadFile(data), cf = ReadFile(TempDir() + "/keep.cf");
     OscSettings.Acc_Over = 9;
@@ -71,7 +71,7 @@ TEST_F(FileLimitsTest, AFullDiskLeavesTheOldFiles) {
         FullDisk full;
         EXPECT_FALSE(SaveConfig());
         SaveConfigOnExit();  // fails as quietly as it succeeds
-        EXPECT_EQ(WriteRecordFile(data.c_str(), SaveText), DataFileNotWritten);
+        EXPECT_EQ(WriteRecordFile(data.c_str(), SaveText).result, DataFileNotWritten);
     }
     EXPECT_TRUE(ports.dialogs.messages.empty());
     EXPECT_EQ(OscSettings.Acc_Over, 9);  // memory keeps what the user set
@@ -81,7 +81,7 @@ TEST_F(FileLimitsTest, AFullDiskLeavesTheOldFiles) {
     EXPECT_EQ(Entries(TempDir() + "/config/korvel"), 1);
     EXPECT_EQ(Entries(TempDir()), 3);  // config, keep.ktf, keep.cf
     // The next save goes through, and a file replaced keeps its permissions.
-    ASSERT_EQ(WriteRecordFile(data.c_str(), SaveText), DataFileWritten);
+    ASSERT_EQ(WriteRecordFile(data.c_str(), SaveText).result, DataFileWritten);
     struct stat status {};
     stat(data.c_str(), &status);
     EXPECT_EQ(status.st_mode & 0777, 0640u);
