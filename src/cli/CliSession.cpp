@@ -30,6 +30,17 @@
 
 namespace korvel::cli {
 
+namespace {
+
+// A command's data file may come through a pipe (a script's standard
+// input), and nobody is there to be asked for a channel: --channel says it.
+void ReadDataFilesAsACommand() {
+    DataFiles.Inputs = InputKinds::RegularFilesOrPipes;
+    DataFiles.AskChannel = false;
+}
+
+}  // namespace
+
 void WriteRecordOrFail(const std::string& out, int32_t format) {
     const DataFileWrite write = WriteRecordFile(out.c_str(), format);
     const std::string why = write.detail.empty() ? FileStatusText(write.status, 0) : write.detail;
@@ -63,8 +74,7 @@ void BeginSession(int32_t width, int32_t height) {
     // A script's results do not hang on the instrument the window used last:
     // the simulated card, unless a command names a device.
     SetStartSource({});
-    DataFiles.Inputs = InputKinds::RegularFilesOrPipes;
-    DataFiles.AskChannel = false;
+    ReadDataFilesAsACommand();
     InstallCliPorts();
     SetUpControlBars();
     CreatePlotFonts();
@@ -110,8 +120,7 @@ void ReportRead(const std::string& path) {
 
 void ReadRecord(const std::string& path) {
     SetDataFileName(InputPath(path).c_str());
-    DataFiles.Inputs = InputKinds::RegularFilesOrPipes;
-    DataFiles.AskChannel = false;
+    ReadDataFilesAsACommand();
     ReadDataFile(DataFileDetect);
     ReportRead(path);
 }
