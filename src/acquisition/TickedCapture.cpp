@@ -21,7 +21,10 @@ namespace korvel {
 namespace {
 
 float Incoming[MaxData];  // one record as the instrument delivered it, mV
-float Sum[MaxData];  // an instrument's records summed so far; AccBuffer as it was for the card's
+// The capture's records summed so far, apart from AccBuffer, which keeps the
+// record shown (and processed again, say, when Average over is typed) until
+// the capture is complete.
+float Sum[MaxData];
 
 // The card's records are worth this many samples at a tick: a few
 // milliseconds' work, so the window answers between them.
@@ -54,11 +57,7 @@ void RestoreBar(bool complete) {
 // which would only fail again at every tick).
 void End(const std::string& why) {
     Ports.timers->Kill(TimerId::CaptureTick);
-    if (Capture.card) {
-        std::copy(Sum, Sum + Capture.length, OscState.AccBuffer);
-    } else {
-        Ports.instrument->Cancel();
-    }
+    if (!Capture.card) Ports.instrument->Cancel();
     OscState.CaptureBusy = 0;
     OscState.ExtArmed = 0;
     RestoreBar(false);
@@ -98,15 +97,19 @@ void ShowProgress() {
     }
 }
 
-// A share of the card's records, then the end when all are there.
+// A share of the card's records, then the end when all are there. The card
+// sums into AccBuffer itself: the sums so far take its place for the tick,
+// and the record shown comes back between ticks.
 void CardTick() {
     const int64_t perTick = std::max<int64_t>(1, CardSamplesPerTick / Capture.length);
+    std::swap_ranges(Sum, Sum + Capture.length, OscState.AccBuffer);
     for (int64_t k = 0; k < perTick; ++k) {
         if (AcquireRecord(AcquireCapture, OscState.ExtCount) == 1) {
             Finish();
             return;
         }
     }
+    std::swap_ranges(Sum, Sum + Capture.length, OscState.AccBuffer);
     ShowProgress();
 }
 
@@ -136,7 +139,6 @@ bool CardCaptureIsLong(int32_t records) {
 
 void StartLongCardCapture(int32_t records, bool quiet) {
     BeginTicks(records, quiet, false, true);
-    std::copy(OscState.AccBuffer, OscState.AccBuffer + Capture.length, Sum);
     Ports.timers->Start(TimerId::CaptureTick, CaptureTickMs);
 }
 

@@ -4,10 +4,9 @@
 //   port, each started at once and collected on a later tick;
 // - a long one of the simulated card (more samples than a moment's work):
 //   a share of its records at every tick.
-// A capture that fails or is cancelled leaves the last good record as it
-// was, AccBuffer included, to be shown, processed again and saved: an
-// instrument's records are summed apart until all are there, and the card's
-// AccBuffer is put back as it was.
+// Until a capture is complete AccBuffer keeps the record shown, so that one
+// that fails or is cancelled leaves it as it was, to be shown, processed
+// again and saved: the capture's records are summed apart.
 #pragma once
 
 #include <cstdint>
